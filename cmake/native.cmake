@@ -1,0 +1,57 @@
+# Native tree: the core's unit tests and benchmark, the sanitized builds and fuzzers, and
+# the ctest entries that run the Windows programs under Wine.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
+
+if(TAVUNE_SANITIZE)
+  # The sanitized tree only builds; the main native tree runs what it built.
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/fuzz_*.cpp)
+  foreach(src IN LISTS FUZZ_SOURCES)
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE tavune_core)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endforeach()
+  return()
+endif()
+
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+find_package(benchmark QUIET)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+if(benchmark_FOUND AND BENCH_SOURCES)
+  add_executable(record_bench ${BENCH_SOURCES})
+  target_link_libraries(record_bench PRIVATE tavune_core benchmark::benchmark)
+endif()
+
+set(TAVUNE_SANITIZE_BUILD "" CACHE PATH "Tree built with TAVUNE_SANITIZE=ON")
+set(TAVUNE_WINDOWS_BUILD "" CACHE PATH "Tree built with the MinGW-w64 toolchain")
+set(SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
+
+if(TAVUNE_SANITIZE_BUILD)
+  add_test(NAME sanitized.unit_tests COMMAND ${TAVUNE_SANITIZE_BUILD}/unit_tests --gtest_brief=1)
+  set_tests_properties(sanitized.unit_tests PROPERTIES
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/fuzz_*.cpp)
+  foreach(src IN LISTS FUZZ_SOURCES)
+    get_filename_component(name ${src} NAME_WE)
+    add_test(NAME fuzz.${name} COMMAND ${SCRIPTS}/run-fuzzer.sh ${TAVUNE_SANITIZE_BUILD}/${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  endforeach()
+endif()
+
+if(TAVUNE_WINDOWS_BUILD)
+  add_test(NAME wine.unit_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe --gtest_brief=1)
+  if(EXISTS ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe OR EXISTS ${CMAKE_SOURCE_DIR}/tests/gui)
+    add_test(NAME wine.gui_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+  endif()
+  file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
+  foreach(t IN LISTS E2E_TESTS)
+    get_filename_component(name ${t} NAME_WE)
+    add_test(NAME e2e.${name} COMMAND bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
+    set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 600)
+  endforeach()
+endif()

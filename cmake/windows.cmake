@@ -1,0 +1,39 @@
+# Windows tree: tavune.exe, and the unit and window tests as Windows programs run under Wine.
+enable_language(RC)
+set(WINDOWS_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+
+# Japanese literals of the shell are handed to the A functions, which want code page 932.
+file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS src/view/*.cpp src/app/*.cpp)
+list(REMOVE_ITEM SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
+foreach(f IN LISTS NEUTRAL_SHELL_SOURCES)
+  list(REMOVE_ITEM SHELL_SOURCES ${CMAKE_SOURCE_DIR}/${f})
+endforeach()
+add_library(tavune_shell STATIC ${SHELL_SOURCES})
+target_link_libraries(tavune_shell PUBLIC tavune_core comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+target_compile_options(tavune_shell PRIVATE -Wall -Wextra -fexec-charset=CP932)
+target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+
+set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/tavune.rc)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
+  add_executable(tavune WIN32 src/app/win_main.cpp ${RESOURCE_SCRIPT})
+  target_link_libraries(tavune PRIVATE tavune_shell)
+  target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows)
+endif()
+
+# GoogleTest from Debian's sources, built with the cross compilers.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE tavune_core gtest_main)
+target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
+
+file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
+if(GUI_TEST_SOURCES)
+  add_executable(gui_tests ${GUI_TEST_SOURCES} ${RESOURCE_SCRIPT})
+  target_link_libraries(gui_tests PRIVATE tavune_shell gtest)
+  target_compile_options(gui_tests PRIVATE -fexec-charset=CP932)
+  target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
+endif()

@@ -1,0 +1,51 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix under build/,
+# the Japanese code page, CJK fonts for Wine's UI fonts, and a display (Xvfb when there
+# is none). Safe to source more than once.
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# Starts an Xvfb of its own when no display is given; TAVUNE_XVFB_PID is then set.
+tavune_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TAVUNE_XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 $TAVUNE_XVFB_PID 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+# Creates the prefix once, with the font replacements that show Japanese text.
+tavune_ensure_prefix() {
+  if [ -f "$WINEPREFIX/.tavune-ready" ]; then return 0; fi
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  cat > "$WINEPREFIX/fonts.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
+"Tahoma"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"System"="IPAPGothic"
+"Segoe UI"="IPAPGothic"
+REG
+  wine regedit "$WINEPREFIX/fonts.reg" >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.tavune-ready"
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine in the private prefix, on a display, and returns
+# its exit code. Usage: scripts/wine-run.sh PROGRAM.exe [ARGS...]
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+tavune_ensure_display || exit 1
+tavune_ensure_prefix
+wine "$@"
+rc=$?
+[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
+exit $rc

@@ -1,0 +1,14 @@
+#pragma once
+#include <vector>
+
+#include "record/position_pool.h"
+
+// colour * 10000 + x * 100 + y; colour 0 removes the stone at (x, y), 1 sets black, 2 white.
+using MoveCode = int;
+using MoveCodeList = std::vector<MoveCode>;
+
+inline MoveCode MakeMoveCode(int colour, int x, int y) { return colour * 10000 + x * 100 + y; }
+
+// Applies the list to the main line from Position 0, one Position per applied code.
+// Returns the Position count, Position 0 included; at least 1.
+int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes);

@@ -1,0 +1,44 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+
+// The few file operations the record and the readers need. One Win32 implementation
+// (CreateFileA / ReadFile / WriteFile) and one POSIX implementation for the native build.
+namespace platform {
+
+// Reads the named file in chunks of at most 256 bytes, handing each delivered chunk to
+// onChunk in file order. Stops at the first call that delivers nothing (end of file,
+// a read error, or a file that could not be opened).
+using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
+void ReadFileChunks(const char* name, const ChunkSink& onChunk);
+
+// An output file that replaces its target only when every write succeeded. Bytes go to
+// a new temporary file in the target's folder; Commit moves it over the target.
+// Destroying an uncommitted file removes the temporary file.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Creates the temporary file beside target; false when it cannot be created.
+  bool Create(const char* target);
+  // Writes size bytes; false when the write failed or wrote fewer bytes. Once a write
+  // has failed, every later one fails too.
+  bool Write(const void* bytes, std::size_t size);
+  // Closes the temporary file and moves it over the target; false on any failure, after
+  // which the temporary file is gone and the target is as it was.
+  bool Commit();
+
+ private:
+  void Abandon();
+
+  void* handle_ = nullptr;  // HANDLE or a file descriptor, by implementation
+  std::string target_;
+  std::string temporary_;
+  bool failed_ = false;
+};
+
+}  // namespace platform

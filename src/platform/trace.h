@@ -1,0 +1,13 @@
+#pragma once
+
+namespace platform {
+
+// Writes one trace text to the debugger output (OutputDebugStringA on Windows, stderr
+// elsewhere). Every handler of the three windows writes exactly one per event.
+void Trace(const char* text);
+
+// Test seam: every traced text is also handed to tap; nullptr removes it.
+using TraceTap = void (*)(const char* text);
+void SetTraceTap(TraceTap tap);
+
+}  // namespace platform

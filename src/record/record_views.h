@@ -1,0 +1,27 @@
+#pragma once
+
+// A rectangle in board-window pixels; right and bottom are exclusive. May be empty
+// (right <= left or bottom <= top).
+struct PixelRect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
+// The one way from the record to the windows. The shell attaches an implementation;
+// with none attached the record works and tells nobody.
+class RecordViews {
+ public:
+  virtual ~RecordViews() = default;
+  // The Next-move menu check mark follows the mode.
+  virtual void ShowMenuMode(int nextMode) = 0;
+  // The toolbar's pressed button follows the mode.
+  virtual void ShowToolbarMode(int nextMode) = 0;
+  // Asks the board window to repaint rect, without erasing.
+  virtual void RepaintBoard(const PixelRect& rect) = 0;
+  // The board's cell size in pixels (48, 40, 32, 24 or 16).
+  virtual int CellSize() const = 0;
+  // Tells the user that a record could not be saved.
+  virtual void ReportSaveFailure() = 0;
+};
