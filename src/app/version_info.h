@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include "app/version_block.h"
+
+// The texts of the program's own version resource, read once at start-up.
+class VersionInfo {
+ public:
+  explicit VersionInfo(HINSTANCE instance);
+  ~VersionInfo();
+
+  // Reads the version resource into the entries and the three Shift-JIS texts.
+  void Load();
+
+  const char* ProductName() const { return productName_; }
+  const char* ProductVersion() const { return productVersion_; }
+  const char* LegalCopyright() const { return legalCopyright_; }
+
+ private:
+  HINSTANCE instance_;
+  VersionEntry entries_[kVersionEntryCount] = {};
+  char productName_[100] = {};
+  char productVersion_[100] = {};
+  char legalCopyright_[100] = {};
+};
+
+extern VersionInfo* gVersionInfo;

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+// The main window's top-left corner and the view size, carried from run to run in
+// HKEY_CURRENT_USER\Software\Orvenda\Tavune.
+class WindowSettings {
+ public:
+  // Reads and validates the stored values.
+  WindowSettings();
+  // Writes the fields back.
+  ~WindowSettings();
+
+  void Load();
+  // Returns the registry status (0 on success).
+  long Save();
+
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t viewSize = 133;
+};
+
+extern WindowSettings* gWindowSettings;
