@@ -37,3 +37,7 @@ if(GUI_TEST_SOURCES)
   target_compile_options(gui_tests PRIVATE -fexec-charset=CP932)
   target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 endif()
+
+# Reports window geometry and menu check marks to the end-to-end scripts.
+add_executable(e2e_probe tests/e2e/probe.cpp)
+target_link_options(e2e_probe PRIVATE ${WINDOWS_LINK_FLAGS})

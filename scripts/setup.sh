@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64
+  wine wine64 fonts-wine
   xvfb xauth x11-apps xdotool imagemagick
   fonts-ipafont-gothic
   clang libclang-rt-14-dev

@@ -46,6 +46,8 @@ REGEDIT4
 "Segoe UI"="IPAPGothic"
 REG
   wine regedit "$WINEPREFIX/fonts.reg" >/dev/null 2>&1 || true
+  # Caption buttons are Marlett glyphs; this Wine finds the font only in the prefix.
+  cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -w
   touch "$WINEPREFIX/.tavune-ready"
 }

@@ -1,0 +1,52 @@
+// Reports where Tavune's windows stand on the screen and which menu entries are checked,
+// so that the end-to-end scripts can click by the program's own geometry.
+// Usage: probe.exe OUTPUT_FILE [MAIN_WINDOW_CLASS]
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+void WriteRect(FILE* out, const char* name, HWND window) {
+  RECT r = {};
+  if (window) GetWindowRect(window, &r);
+  std::fprintf(out, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+int CheckedIdOf(HMENU popup) {
+  for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
+    if (GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) return GetMenuItemID(popup, i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const char* mainClass = argc > 2 ? argv[2] : "TAVUNE";
+  HWND main = FindWindowA(mainClass, nullptr);
+  // Written beside the target and renamed, so that a reader never sees half of it.
+  char partial[MAX_PATH + 8];
+  std::snprintf(partial, sizeof partial, "%s.part", argv[1]);
+  FILE* out = std::fopen(partial, "w");
+  if (!out) return 3;
+  std::fprintf(out, "found %d\n", main ? 1 : 0);
+  WriteRect(out, "main", main);
+  POINT origin = {0, 0};
+  RECT client = {};
+  if (main) {
+    ClientToScreen(main, &origin);
+    GetClientRect(main, &client);
+  }
+  std::fprintf(out, "client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+  WriteRect(out, "board", main ? FindWindowExA(main, nullptr, "TAVUNEGOBAN", nullptr) : nullptr);
+  WriteRect(out, "toolbar", main ? FindWindowExA(main, nullptr, "TAVUNETOOLBAR", nullptr) : nullptr);
+  HMENU menu = main ? GetMenu(main) : nullptr;
+  std::fprintf(out, "view %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 1) : nullptr));
+  std::fprintf(out, "next %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 2) : nullptr));
+  std::fprintf(out, "iconic %d\n", main && IsIconic(main) ? 1 : 0);
+  std::fclose(out);
+  MoveFileExA(partial, argv[1], MOVEFILE_REPLACE_EXISTING);
+  return main ? 0 : 1;
+}
