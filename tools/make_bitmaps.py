@@ -148,13 +148,13 @@ def _stone_pixel(colour, nx, ny):
     # Half vector between light and the viewer (0, 0, 1).
     hx, hy, hz = lx / ln, ly / ln, lz / ln + 1.0
     hn = math.sqrt(hx * hx + hy * hy + hz * hz)
-    spec = max(0.0, (nx * hx + ny * hy + nz * hz) / hn)
+    shine = max(0.0, (nx * hx + ny * hy + nz * hz) / hn)
     if colour == "black":
         # Slate: matte, a broad soft sheen toward the light.
-        v = 14 + 40 * spec ** 10 + 62 * spec ** 60 + 10 * diffuse
+        v = 14 + 40 * shine ** 10 + 62 * shine ** 60 + 10 * diffuse
         return (v, v, v * 1.04 + 2)
     # Shell: bright, falling to a cool grey on the side away from the light.
-    v = 150 + 95 * diffuse ** 0.6 + 12 * spec ** 40
+    v = 150 + 95 * diffuse ** 0.6 + 12 * shine ** 40
     edge = min(1.0, max(0.0, (math.sqrt(r2) - 0.90) / 0.10))
     v = v * (1 - 0.18 * edge)  # faint outline so white reads on light wood
     return (v, v * 0.995, v * 0.965)
