@@ -6,6 +6,8 @@
 // The next-move toolbar: four picture buttons, the current mode's drawn pressed.
 class ChildToolbar {
  public:
+  // Mode and mode at press 136; makes this the toolbar that gChildToolbar designates;
+  // creates no window.
   ChildToolbar();
   ~ChildToolbar();
 
@@ -13,18 +15,27 @@ class ChildToolbar {
   void Create();
   // Moves the window to (0, 0), 36 wide and as high as the board.
   void Resize();
-  // Makes mode the current mode; invalidates the two buttons whose look changes.
+  // Makes mode the current mode; invalidates the two buttons whose look changes, and
+  // nothing when mode is already current.
   void SetMode(NextMoveMode mode);
   // Sets the mode under (x, y), or the mode at the latest press when no button is there.
   void HitTest(unsigned x, unsigned y);
 
+  // Draws the bands the update area meets, each with its button, and the fill below.
   LRESULT OnPaint();
+  // While the toolbar holds the capture, the pressed look follows the pointer.
   LRESULT OnMouseMove(LPARAM position);
+  // Starts a gesture: remembers the mode, takes the capture, shows the button hit.
   LRESULT OnLButtonDown(LPARAM position);
+  // Ends a gesture: the mode under the pointer (or the one at press) goes to the menu
+  // and to the current Position.
   LRESULT OnLButtonUp(LPARAM position);
 
+  // The toolbar window; nullptr before Create.
   HWND Window() const { return window_; }
+  // The mode whose button is drawn pressed.
   NextMoveMode Mode() const { return mode_; }
+  // The mode that was current at the latest press; the hit test's fallback.
   NextMoveMode ModeAtPress() const { return modeAtPress_; }
 
  private:
@@ -33,6 +44,8 @@ class ChildToolbar {
   NextMoveMode modeAtPress_ = ID_NEXT_BLACK;
 };
 
+// The toolbar of this run; set by its constructor.
 extern ChildToolbar* gChildToolbar;
 
+// The toolbar's procedure: each handled message goes to gChildToolbar and returns 0.
 LRESULT CALLBACK ChildToolbarWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,124 @@
+// The board window: paints the current Position from the tile sheets, hands button
+// releases to stone entry and opens files dropped on it.
+#include "view/child_goban.h"
+
+#include <shellapi.h>
+
+#include "app/frame.h"
+#include "platform/trace.h"
+#include "record/game_record.h"
+#include "resource.h"
+#include "view/board_layout.h"
+#include "view/child_toolbar.h"
+#include "view/child_window.h"
+#include "view/scoped_gdi.h"
+#include "view/toolbar_geometry.h"
+
+ChildGoban* gChildGoban = nullptr;
+
+namespace {
+
+// The label strips are drawn for 48-pixel cells and scaled to the current size.
+constexpr int kStripCell = 48;
+// Room for the path of a dropped file, terminator included.
+constexpr UINT kDropPathCapacity = 1000;
+// DragQueryFileA's index that asks for the number of files.
+constexpr UINT kDropFileCount = 0xFFFFFFFF;
+
+// Scales the whole of a label strip bitmap onto the paint DC at (x, y), width x height.
+void DrawStrip(HDC paintDc, int bitmapId, int sourceWidth, int sourceHeight, int x, int y,
+               int width, int height) {
+  BitmapDc strip(gFrame->Instance(), bitmapId, paintDc);
+  StretchBlt(paintDc, x, y, width, height, strip.Get(), 0, 0, sourceWidth, sourceHeight, SRCCOPY);
+}
+
+}  // namespace
+
+ChildGoban::ChildGoban() { gChildGoban = this; }
+
+ChildGoban::~ChildGoban() {
+  if (gChildGoban == this) gChildGoban = nullptr;
+}
+
+void ChildGoban::Create() {
+  const int side = gBoardLayout->BoardSide();
+  window_ =
+      CreateChildWindow("GOBAN", ChildGobanWndProc, WS_EX_ACCEPTFILES, kToolbarWidth, side, side);
+  ShowWindow(window_, SW_SHOW);
+}
+
+void ChildGoban::Resize() {
+  const int side = gBoardLayout->BoardSide();
+  MoveWindow(window_, kToolbarWidth, 0, side, side, TRUE);
+}
+
+LRESULT ChildGoban::OnPaint() {
+  platform::Trace("ChildGoban::OnPaint()\n");
+  PaintScope paint(window_);
+  const RECT& update = paint.Update();
+  const int c = gBoardLayout->CellSize();
+  // Each strip only when the update area reaches into its column or row; the paint DC
+  // clips away whatever falls outside the update region.
+  if (update.left < c) {
+    DrawStrip(paint.Dc(), IDB_ROW_LABELS, kStripCell, 20 * kStripCell, 0, 0, c, 20 * c);
+  }
+  if (update.top < c) {
+    DrawStrip(paint.Dc(), IDB_COLUMN_LABELS, 19 * kStripCell, kStripCell, c, 0, 19 * c, c);
+  }
+  BitmapDc tiles(gFrame->Instance(), gBoardLayout->TileBitmapId(), paint.Dc());
+  gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, paint.Dc(),
+                         tiles.Get());
+  return 0;
+}
+
+LRESULT ChildGoban::OnShowWindow() {
+  platform::Trace("ChildGoban::OnShowWindow()\n");
+  return 0;
+}
+
+LRESULT ChildGoban::OnLButtonUp(LPARAM position) {
+  platform::Trace("ChildGoban::OnLButtonUp()\n");
+  const unsigned px = LOWORD(position);
+  const unsigned py = HIWORD(position);
+  gGameRecord->PutStone(px, py);
+  return 0;
+}
+
+LRESULT ChildGoban::OnRButtonUp(LPARAM position) {
+  platform::Trace("ChildGoban::OnRButtonUp()\n");
+  const unsigned px = LOWORD(position);
+  const unsigned py = HIWORD(position);
+  gGameRecord->RemoveStone(px, py);
+  return 0;
+}
+
+LRESULT ChildGoban::OnDropFiles(HDROP drop) {
+  platform::Trace("ChildGoban::OnDropFiles()\n");
+  if (DragQueryFileA(drop, kDropFileCount, nullptr, 0) != 0) {
+    // Only the first file counts; the rest of the drop is ignored.
+    char path[kDropPathCapacity] = {};
+    DragQueryFileA(drop, 0, path, kDropPathCapacity);
+    platform::Trace("ChildGoban::OnDropFiles(");
+    platform::Trace(path);
+    platform::Trace(")\n");
+    gGameRecord->Load(path);
+    // Load tells nobody: the menu, the toolbar and the whole board follow here.
+    const NextMoveMode mode = gGameRecord->Current().nextMode;
+    gBoardLayout->SetNextMoveMode(mode);
+    gChildToolbar->SetMode(mode);
+    InvalidateRect(window_, nullptr, FALSE);
+  }
+  DragFinish(drop);
+  return 0;
+}
+
+LRESULT CALLBACK ChildGobanWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: return gChildGoban->OnPaint();
+    case WM_SHOWWINDOW: return gChildGoban->OnShowWindow();
+    case WM_LBUTTONUP: return gChildGoban->OnLButtonUp(lParam);
+    case WM_RBUTTONUP: return gChildGoban->OnRButtonUp(lParam);
+    case WM_DROPFILES: return gChildGoban->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
