@@ -1,0 +1,68 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/frame.h"
+#include "app/record_display.h"
+#include "platform/trace.h"
+#include "record/game_record.h"
+
+namespace {
+
+// Display text and pattern alternate; the literal's own terminator ends the list.
+constexpr char kOpenFilter[] =
+    "Smart Game Format (*.sgf)\0*.sgf\0Panda Net Format (*.ugf)\0*.ugf\0";
+constexpr char kSaveFilter[] = "Smart Game Format (*.sgf)\0*.sgf\0";
+constexpr char kDefaultExtension[] = "sgf";
+// The Open dialog gets the same room as the save path: a full path longer than 100
+// characters is common, and a shorter buffer makes the dialog refuse it silently.
+constexpr int kOpenNameCapacity = 1000;
+
+OPENFILENAMEA DialogSettings(HWND owner, HINSTANCE instance, const char* filter, char* name,
+                             DWORD capacity, DWORD flags) {
+  OPENFILENAMEA dialog{};
+  // The size without the fields added in Windows 2000, as the program has always asked.
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = owner;
+  dialog.hInstance = instance;
+  dialog.lpstrFilter = filter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = capacity;
+  dialog.Flags = flags;
+  dialog.lpstrDefExt = kDefaultExtension;
+  return dialog;
+}
+
+}  // namespace
+
+void Frame::OnCommandFileOpen() {
+  platform::Trace("Frame::OnCommandFileOpen()\n");
+  char name[kOpenNameCapacity] = {};
+  OPENFILENAMEA dialog = DialogSettings(mainWindow_, instance_, kOpenFilter, name,
+                                        kOpenNameCapacity, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+  if (!GetOpenFileNameA(&dialog)) return;  // cancelled or failed: nothing changes
+  gGameRecord->Load(name);
+  ShowWholeRecord();
+}
+
+void Frame::OnCommandFileSave() {
+  platform::Trace("Frame::OnCommandFileSave()\n");
+  if (savePath_[0] == '\0') {
+    OnCommandFileSaveAs();
+    return;
+  }
+  gGameRecord->WriteSgf(savePath_);
+}
+
+void Frame::OnCommandFileSaveAs() {
+  platform::Trace("Frame::OnCommandFileSaveAs()\n");
+  // The dialog proposes the name of this run's last Save As. It works on a copy: a failed
+  // dialog may write into its buffer, and a cancelled one must leave the save path as it was.
+  char chosen[kSavePathCapacity];
+  lstrcpynA(chosen, savePath_, kSavePathCapacity);
+  OPENFILENAMEA dialog = DialogSettings(mainWindow_, instance_, kSaveFilter, chosen,
+                                        kSavePathCapacity, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+  if (!GetSaveFileNameA(&dialog)) return;
+  lstrcpynA(savePath_, chosen, kSavePathCapacity);
+  gGameRecord->WriteSgf(savePath_);
+}

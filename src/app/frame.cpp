@@ -1,0 +1,195 @@
+#include "app/frame.h"
+
+#include "app/paint_scope.h"
+#include "app/shell_views.h"
+#include "app/version_info.h"
+#include "app/window_settings.h"
+#include "platform/trace.h"
+#include "record/game_record.h"
+#include "resource.h"
+#include "view/board_layout.h"
+#include "view/child_goban.h"
+#include "view/child_toolbar.h"
+
+Frame* gFrame = nullptr;
+
+namespace {
+
+// Exit codes of a run whose main window could not be made.
+constexpr int kClassNotRegistered = 1;
+constexpr int kWindowNotCreated = 2;
+constexpr int kTextCapacity = 100;
+
+// Keeps the shell's views attached to the record while both live.
+class AttachedViews {
+ public:
+  AttachedViews(GameRecord& record, RecordViews& views) : record_(record) {
+    record_.AttachViews(&views);
+  }
+  ~AttachedViews() { record_.AttachViews(nullptr); }
+  AttachedViews(const AttachedViews&) = delete;
+  AttachedViews& operator=(const AttachedViews&) = delete;
+
+ private:
+  GameRecord& record_;
+};
+
+// The main window class, unregistered when the run ends so that a later run in the same
+// process can register it again.
+class MainWindowClass {
+ public:
+  MainWindowClass(HINSTANCE instance, const char* name) : instance_(instance), name_(name) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = FrameWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN);
+    windowClass.lpszClassName = name;
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    registered_ = RegisterClassExA(&windowClass) != 0;
+  }
+  ~MainWindowClass() {
+    if (registered_) UnregisterClassA(name_, instance_);
+  }
+  MainWindowClass(const MainWindowClass&) = delete;
+  MainWindowClass& operator=(const MainWindowClass&) = delete;
+
+  bool Registered() const { return registered_; }
+
+ private:
+  HINSTANCE instance_;
+  const char* name_;
+  bool registered_ = false;
+};
+
+// Caption, system menu and minimise box only: no sizing border, no maximise box.
+constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+HWND CreateMainWindow(HINSTANCE instance, const char* className, const char* title) {
+  return CreateWindowExA(0, className, title, kMainWindowStyle, gWindowSettings->left,
+                         gWindowSettings->top, gBoardLayout->OuterWidth(),
+                         gBoardLayout->OuterHeight(), nullptr, nullptr, instance, nullptr);
+}
+
+// Runs until the quit message; returns its wParam.
+int RunMessageLoop(HACCEL accelerators) {
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+Frame::Frame(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+    : instance_(instance), commandLine_(commandLine), showCommand_(showCommand) {
+  gFrame = this;
+}
+
+Frame::~Frame() {
+  if (gFrame == this) gFrame = nullptr;
+}
+
+int Frame::Run() {
+  VersionInfo versionInfo(instance_);
+  versionInfo.Load();
+  WindowSettings windowSettings;
+  BoardLayout boardLayout;
+  boardLayout.ViewSize() = windowSettings.viewSize;
+  ChildGoban childGoban;
+  ChildToolbar childToolbar;
+  GameRecord gameRecord;
+  ShellViews shellViews;
+  AttachedViews attachedViews(gameRecord, shellViews);
+  gameRecord.Load(commandLine_ ? commandLine_ : "");
+
+  char title[kTextCapacity] = {};
+  char className[kTextCapacity] = {};
+  LoadStringA(instance_, IDS_TITLE, title, kTextCapacity);
+  LoadStringA(instance_, IDR_MAIN, className, kTextCapacity);
+  MainWindowClass mainWindowClass(instance_, className);
+  if (!mainWindowClass.Registered()) return kClassNotRegistered;
+  mainWindow_ = CreateMainWindow(instance_, className, title);
+  if (!mainWindow_) return kWindowNotCreated;
+
+  const NextMoveMode mode = gameRecord.Current().nextMode;
+  boardLayout.SetMainWindow(mainWindow_);
+  boardLayout.SetViewSize(boardLayout.ViewSize());
+  boardLayout.SetNextMoveMode(mode);
+  ShowWindow(mainWindow_, showCommand_);
+  childToolbar.SetMode(mode);
+
+  HACCEL accelerators = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_MAIN));
+  const int result = RunMessageLoop(accelerators);
+  mainWindow_ = nullptr;
+  return result;
+}
+
+LRESULT Frame::OnShowWindow() {
+  platform::Trace("Frame::OnShowWindow()\n");
+  gChildGoban->Create();
+  gChildToolbar->Create();
+  return 0;
+}
+
+LRESULT Frame::OnClose() {
+  platform::Trace("Frame::OnClose()\n");
+  // A minimised window's rectangle is not where it will open again: keep what was read.
+  if (IsIconic(mainWindow_)) return 0;
+  RECT outer{};
+  GetWindowRect(mainWindow_, &outer);
+  gWindowSettings->left = outer.left;
+  gWindowSettings->top = outer.top;
+  gWindowSettings->viewSize = gBoardLayout->ViewSize();
+  return 0;
+}
+
+LRESULT Frame::OnDestroy() {
+  platform::Trace("Frame::OnDestroy()\n");
+  PostQuitMessage(0);
+  return 0;
+}
+
+LRESULT Frame::OnPaint() {
+  platform::Trace("Frame::OnPaint()\n");
+  PaintScope paint(mainWindow_);
+  SelectionScope brush(paint.Dc(), GetSysColorBrush(COLOR_MENUBAR));
+  const RECT& area = paint.Area();
+  PatBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+         PATCOPY);
+  return 0;
+}
+
+void Frame::ResizeToView() {
+  RECT outer{};
+  GetWindowRect(mainWindow_, &outer);
+  MoveWindow(mainWindow_, outer.left, outer.top, gBoardLayout->OuterWidth(),
+             gBoardLayout->OuterHeight(), TRUE);
+  gChildGoban->Resize();
+  gChildToolbar->Resize();
+}
+
+LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      return gFrame->OnDestroy();
+    case WM_PAINT:
+      return gFrame->OnPaint();
+    case WM_CLOSE:
+      gFrame->OnClose();
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SHOWWINDOW:
+      return gFrame->OnShowWindow();
+    case WM_COMMAND:
+      return gFrame->OnCommand(wParam);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
