@@ -2,8 +2,8 @@
 
 namespace platform {
 
-// Writes one trace text to the debugger output (OutputDebugStringA on Windows, stderr
-// elsewhere). Every handler of the three windows writes exactly one per event.
+// Writes one trace text to the debugger output (OutputDebugStringA on Windows; natively
+// only the tap sees it). Every handler of the three windows writes exactly one per event.
 void Trace(const char* text);
 
 // Test seam: every traced text is also handed to tap; nullptr removes it.

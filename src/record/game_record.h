@@ -26,15 +26,24 @@ class GameRecord {
   // Position i (0 <= i < LineLength()) of the line through the variation.
   Position& LinePositionAt(int i);
 
+  // The five navigation steps. Each one that makes another Position current tells the
+  // attached views: menu mode, then toolbar mode, then the repaint of the changed cells.
+  // One Position forward along the line through the variation.
   void LookNext();
+  // One Position back; from the variation's first Position back to the branch point.
   void LookBack();
+  // To the starting board; the variation stays.
   void LookHome();
+  // To the end of the line through the variation.
   void LookEnd();
+  // Drops the variation; from inside it the cursor returns to the branch point.
   void LookDel();
 
-  // Places a stone at the board pixel (px, py) by the current Position's mode.
+  // Places a stone at the board pixel (px, py) by the current Position's mode, as a new
+  // Position of the variation; nothing happens on a label or an occupied point.
   void PutStone(unsigned px, unsigned py);
-  // Takes the stone at the board pixel (px, py) off.
+  // Takes the stone at the board pixel (px, py) off, as a new Position of the variation;
+  // nothing happens on a label or an empty point.
   void RemoveStone(unsigned px, unsigned py);
 
   // Saves the line through the variation as SGF. The target is replaced only when every
@@ -47,6 +56,7 @@ class GameRecord {
 
   // The shell attaches the views once its windows exist; nullptr detaches.
   void AttachViews(RecordViews* views) { views_ = views; }
+  // The attached views, or nullptr.
   RecordViews* Views() const { return views_; }
 
   PositionPool mainLine;
@@ -58,16 +68,24 @@ class GameRecord {
   std::int32_t branchPoint = -1;
 
  private:
+  // Notifies the views when the cursor now stands on another Position than before.
   void MoveCursorFrom(Position& before);
-  void ExtendVariation();
+  // Starts or extends the variation and makes its new current Position a copy of before.
+  Position& ExtendVariationFrom(const Position& before);
+  // The cursor-move notification: menu mode, toolbar mode, repaint of the changes.
   void NotifyCursorMove(Position& before, Position& after);
+  // The board point under pixel (px, py); false on a label or beyond the board.
+  bool BoardPointAt(unsigned px, unsigned py, int* x, int* y) const;
   int CellSize() const;
 
   RecordViews* views_ = nullptr;
 };
 
-// The GameRecord of this run; set by its constructor.
+// The GameRecord of this run; set by its constructor, cleared by its destructor.
 extern GameRecord* gGameRecord;
+
+// The cell size that stone entry assumes while no views are attached (the middle view).
+constexpr int kDefaultCellSize = 32;
 
 // (x, y) of the point under board pixel (px, py); -1 in the label column or row.
 void PointFromPixel(unsigned px, unsigned py, int cellSize, int* x, int* y);
@@ -76,5 +94,8 @@ void PointFromPixel(unsigned px, unsigned py, int cellSize, int* x, int* y);
 // Empty (right left of left) when no cell differs.
 PixelRect ChangedRect(const Position& p, const Position& q, int cellSize);
 
-// Asks the views to repaint the cells that differ between p and q.
+// Asks views to repaint the cells that differ between p and q; the empty box is passed
+// on too. Does nothing when views is nullptr.
+void InvalidateChanged(const Position& p, const Position& q, RecordViews* views);
+// The same, for the views attached to gGameRecord.
 void InvalidateChanged(const Position& p, const Position& q);

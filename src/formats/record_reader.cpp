@@ -1,0 +1,31 @@
+#include "formats/record_reader.h"
+
+#include <cstring>
+
+#include "formats/file_name.h"
+
+namespace {
+
+// ASCII only: the name is in the ANSI code page, whose other bytes have no case here.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithLetters(const char* name, std::size_t length, const char* letters) {
+  const char* tail = name + length - 3;
+  for (int i = 0; i < 3; ++i) {
+    if (AsciiLower(tail[i]) != letters[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int ReadRecordFile(PositionPool& mainLine, const char* fileName) {
+  char cleaned[kFileNameCapacity];
+  if (!CleanFileName(cleaned, fileName)) return 1;
+  const std::size_t length = std::strlen(cleaned);
+  if (length <= 3) return 1;
+  // No dot is needed: "xsgf" is read as SGF.
+  if (EndsWithLetters(cleaned, length, "sgf")) return ReadSgf(mainLine, cleaned);
+  if (EndsWithLetters(cleaned, length, "ugf")) return ReadUgf(mainLine, cleaned);
+  return 1;
+}

@@ -1,0 +1,126 @@
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/record_file_io.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 256;
+// Read in large blocks and hand them on in 256-byte chunks: the readers see the same
+// chunks, and the system is asked far less often.
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+int DescriptorOf(void* handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1; }
+void* HandleOf(int descriptor) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(descriptor) + 1); }
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
+  const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kBlockSize]);
+  unsigned char* const block = buffer.get();
+  for (;;) {
+    const ssize_t got = read(descriptor, block, kBlockSize);
+    if (got < 0 && errno == EINTR) continue;
+    // End of file and read errors both end the file, as a delivery of nothing does.
+    if (got <= 0) break;
+    for (std::size_t at = 0; at < static_cast<std::size_t>(got); at += kChunkSize) {
+      const std::size_t left = static_cast<std::size_t>(got) - at;
+      onChunk(block + at, left < kChunkSize ? left : kChunkSize);
+    }
+  }
+  close(descriptor);
+}
+
+OutputFile::~OutputFile() { Abandon(); }
+
+bool OutputFile::Create(const char* target) {
+  Abandon();
+  failed_ = false;
+  target_ = target;
+  const std::string folder = FolderOf(target_);
+  static unsigned serial = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/.tavune-%ld-%u.tmp", static_cast<long>(getpid()), ++serial);
+    temporary_ = folder + name;
+    const int descriptor = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+      handle_ = HandleOf(descriptor);
+      return true;
+    }
+    if (errno != EEXIST) break;
+  }
+  temporary_.clear();
+  failed_ = true;
+  return false;
+}
+
+bool OutputFile::Write(const void* bytes, std::size_t size) {
+  if (failed_ || handle_ == nullptr) return false;
+  const auto* at = static_cast<const unsigned char*>(bytes);
+  while (size > 0) {
+    const ssize_t wrote = write(DescriptorOf(handle_), at, size);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) {
+      failed_ = true;
+      return false;
+    }
+    at += wrote;
+    size -= static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+bool OutputFile::Commit() {
+  if (failed_ || handle_ == nullptr) {
+    Abandon();
+    return false;
+  }
+  const int descriptor = DescriptorOf(handle_);
+  // A replaced file keeps its permissions.
+  struct stat existing;
+  if (stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    fchmod(descriptor, existing.st_mode & 07777);
+  }
+  // The bytes reach the disk before the name moves, so a crash never leaves the target
+  // empty.
+  const bool flushed = fsync(descriptor) == 0;
+  handle_ = nullptr;
+  const bool closed = close(descriptor) == 0;
+  if (!flushed || !closed || rename(temporary_.c_str(), target_.c_str()) != 0) {
+    failed_ = true;
+    Abandon();
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+void OutputFile::Abandon() {
+  if (handle_ != nullptr) {
+    close(DescriptorOf(handle_));
+    handle_ = nullptr;
+  }
+  if (!temporary_.empty()) {
+    unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+}
+
+}  // namespace platform
