@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include "record/game_record.h"
+#include "record_test_support.h"
+
+namespace {
+
+using record_test::RecordingViews;
+using record_test::TempFolder;
+
+constexpr int kCell = 32;
+
+unsigned PixelOf(int point) { return static_cast<unsigned>((point + 1) * kCell); }
+
+class SgfWriter : public ::testing::Test {
+ protected:
+  SgfWriter() { record.AttachViews(&views); }
+
+  void Put(int x, int y) { record.PutStone(PixelOf(x), PixelOf(y)); }
+
+  // Writes the record to `name` in the folder and returns the file's bytes.
+  std::string Saved(const std::string& name = "saved.sgf") {
+    record.WriteSgf(folder.Path(name).c_str());
+    return folder.Read(name);
+  }
+
+  int SaveFailures() const {
+    int failures = 0;
+    for (const std::string& call : views.calls) failures += call == "save failed" ? 1 : 0;
+    return failures;
+  }
+
+  TempFolder folder;
+  RecordingViews views{kCell};
+  GameRecord record;
+};
+
+TEST_F(SgfWriter, ARecordOfTheStartAloneIsHeaderAndFooter) {
+  EXPECT_EQ(Saved(), "(;\r\n)\r\n");
+  EXPECT_EQ(SaveFailures(), 0);
+}
+
+TEST_F(SgfWriter, EachPositionIsOneEightByteLine) {
+  Put(15, 3);
+  Put(3, 3);
+  EXPECT_EQ(Saved(), "(;\r\nB[pd];\r\nW[dd];\r\n)\r\n");
+}
+
+TEST_F(SgfWriter, ARemovalIsWrittenAsE) {
+  Put(15, 3);
+  record.RemoveStone(PixelOf(15), PixelOf(3));
+  EXPECT_EQ(Saved(), "(;\r\nB[pd];\r\nE[pd];\r\n)\r\n");
+}
+
+TEST_F(SgfWriter, TheCornersAreLettersAToS) {
+  Put(0, 0);
+  Put(18, 18);
+  Put(18, 0);
+  Put(0, 18);
+  EXPECT_EQ(Saved(), "(;\r\nB[aa];\r\nW[ss];\r\nB[sa];\r\nW[as];\r\n)\r\n");
+}
+
+TEST_F(SgfWriter, TheLineThroughTheVariationIsWrittenWhereverTheCursorIs) {
+  record_test::LoadSgfText(record, folder, "B[aa]W[bb]B[cc]W[dd]");
+  record.LookBack();
+  record.LookBack();
+  Put(10, 10);
+  Put(11, 11);
+  record.LookHome();
+  EXPECT_EQ(record.LineLength(), 5);
+  EXPECT_EQ(Saved(), "(;\r\nB[aa];\r\nW[bb];\r\nB[kk];\r\nW[ll];\r\n)\r\n");
+}
+
+TEST_F(SgfWriter, SavingOverALongerFileReplacesAllOfIt) {
+  folder.Write("saved.sgf", std::string(5000, 'x'));
+  Put(15, 3);
+  EXPECT_EQ(Saved(), "(;\r\nB[pd];\r\n)\r\n");
+  EXPECT_EQ(SaveFailures(), 0);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"saved.sgf"})) << "no file left behind";
+}
+
+TEST_F(SgfWriter, APathInAMissingFolderWritesNothingAndReportsOnce) {
+  Put(15, 3);
+  record.WriteSgf(folder.Path("no such folder/saved.sgf").c_str());
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_F(SgfWriter, APathInsideAFileWritesNothingAndLeavesTheFile) {
+  folder.Write("plain.txt", "keep me");
+  Put(15, 3);
+  record.WriteSgf(folder.Path("plain.txt/saved.sgf").c_str());
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_EQ(folder.Read("plain.txt"), "keep me");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"plain.txt"}));
+}
+
+TEST_F(SgfWriter, AFolderAsTargetStaysAsItWasAndNoTemporaryFileRemains) {
+  std::filesystem::create_directory(folder.Root() / "target.sgf");
+  folder.Write("target.sgf/inside.txt", "still here");
+  Put(15, 3);
+  record.WriteSgf(folder.Path("target.sgf").c_str());
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Root() / "target.sgf"));
+  EXPECT_EQ(folder.Read("target.sgf/inside.txt"), "still here");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"target.sgf"}));
+}
+
+#ifdef _WIN32
+TEST_F(SgfWriter, AReadOnlyTargetIsNotReplacedAndStaysByteForByte) {
+  const std::string old = "(;\r\nW[aa];\r\n)\r\n";
+  const std::string target = folder.Write("locked.sgf", old);
+  ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  Put(15, 3);
+  record.WriteSgf(target.c_str());
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_EQ(folder.Read("locked.sgf"), old);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"locked.sgf"}));
+}
+#else
+TEST_F(SgfWriter, AWriteThatFailsPartWayLeavesTheOldFileByteForByte) {
+  const std::string old = "(;\r\nW[aa];\r\n)\r\n";
+  const std::string target = folder.Write("full.sgf", old);
+  for (int i = 0; i < 5; ++i) Put(i, 0);
+  // Files may grow to 10 bytes only: the header fits, the first move line does not.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 10;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  record.WriteSgf(target.c_str());
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_EQ(folder.Read("full.sgf"), old);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"full.sgf"}));
+}
+
+TEST_F(SgfWriter, AReplacedFileKeepsItsPermissions) {
+  const std::string target = folder.Write("shared.sgf", "old");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+  Put(15, 3);
+  record.WriteSgf(target.c_str());
+  EXPECT_EQ(SaveFailures(), 0);
+  EXPECT_EQ(std::filesystem::status(target).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read);
+}
+#endif
+
+TEST_F(SgfWriter, WithoutViewsAFailedSaveTellsNobodyAndChangesNothing) {
+  record.AttachViews(nullptr);
+  Put(15, 3);
+  record.WriteSgf(folder.Path("no such folder/saved.sgf").c_str());
+  EXPECT_EQ(record.LineLength(), 2);
+  EXPECT_TRUE(views.calls.empty());
+}
+
+TEST_F(SgfWriter, SetupStonesComeBackAsSingleMoves) {
+  record_test::LoadSgfText(record, folder, "(;AB[dd][pp];W[qd])", "setup.sgf");
+  EXPECT_EQ(Saved(), "(;\r\nB[dd];\r\nB[pp];\r\nW[qd];\r\n)\r\n");
+  GameRecord again;
+  again.Load(folder.Path("saved.sgf").c_str());
+  ASSERT_EQ(again.mainCount, 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(record_test::SameCells(again.LinePositionAt(i), record.LinePositionAt(i))) << i;
+    EXPECT_EQ(again.LinePositionAt(i).nextMode, record.LinePositionAt(i).nextMode) << i;
+  }
+}
+
+TEST_F(SgfWriter, ModesComeBackByTheColoursThatFollowNotAsEntered) {
+  record.Current().nextMode = ID_NEXT_BLACK_MANY;
+  Put(3, 3);
+  Put(4, 4);
+  Saved();
+  GameRecord again;
+  again.Load(folder.Path("saved.sgf").c_str());
+  ASSERT_EQ(again.mainCount, 3);
+  EXPECT_EQ(again.LinePositionAt(0).nextMode, ID_NEXT_BLACK);
+  EXPECT_EQ(again.LinePositionAt(1).nextMode, ID_NEXT_BLACK);
+  EXPECT_EQ(again.LinePositionAt(2).nextMode, ID_NEXT_WHITE);
+}
+
+}  // namespace
