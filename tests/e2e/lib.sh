@@ -43,9 +43,23 @@ has_trace() { [ "$(trace_count "$1")" -ge "${2:-1}" ]; }
 wait_trace() { wait_until has_trace "$@"; }
 
 # Starts tavune.exe in the virtual desktop with the given arguments and waits for the board.
-e2e_start() {
+e2e_start() { _e2e_launch "$E2E_EXE" "$@"; }
+
+# The same, through a batch file that writes the program's exit code to E2E_EXIT_FILE
+# (explorer does not pass it on); exit_code reads it once the program has ended.
+e2e_start_reporting_exit() {
+  E2E_EXIT_FILE=$E2E_DIR/exit-code.txt
+  rm -f "$E2E_EXIT_FILE"
+  # "exit=" keeps a one-digit code from being read as a handle redirection ("echo 2> file").
+  printf '@"%s" %%*\r\n@echo exit=%%ERRORLEVEL%% > "%s"\r\n' "$(winpath "$E2E_EXE")" "$(winpath "$E2E_EXIT_FILE")" \
+    > "$E2E_DIR/run.bat"
+  _e2e_launch cmd /c "$(winpath "$E2E_DIR/run.bat")" "$@"
+}
+exit_code() { [ -f "${E2E_EXIT_FILE:-}" ] && tr -d '\r ' < "$E2E_EXIT_FILE" | sed -n 's/^exit=//p'; }
+
+_e2e_launch() {
   : > "$E2E_TRACE"
-  WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$E2E_EXE" "$@" 2>>"$E2E_TRACE" &
+  WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$@" 2>>"$E2E_TRACE" &
   E2E_PID=$!
   wait_trace 'ChildGoban::OnPaint()\n' && wait_trace 'ChildToolbar::OnPaint()\n' || {
     fail "tavune.exe did not show its board"; return 1; }
@@ -76,13 +90,16 @@ e2e_probe() {
   rm -f "$out"
   wine explorer /desktop=$E2E_DESKTOP "$E2E_PROBE" "$(winpath "$out")" >/dev/null 2>&1
   E2E_WAIT=10 wait_until test -s "$out" || { fail "probe wrote nothing"; return 1; }
+  # The probe writes in text mode: drop the carriage returns, or the last field of each line keeps one.
+  tr -d '\r' < "$out" > "$out.txt" && mv "$out.txt" "$out"
   read -r _ PROBE_FOUND < <(grep '^found' "$out")
   read -r _ PROBE_MAIN_X PROBE_MAIN_Y PROBE_MAIN_W PROBE_MAIN_H < <(grep '^main' "$out")
   read -r _ PROBE_CLIENT_X PROBE_CLIENT_Y PROBE_CLIENT_W PROBE_CLIENT_H < <(grep '^client' "$out")
   read -r _ PROBE_BOARD_X PROBE_BOARD_Y PROBE_BOARD_W PROBE_BOARD_H < <(grep '^board' "$out")
   read -r _ PROBE_TOOLBAR_X PROBE_TOOLBAR_Y PROBE_TOOLBAR_W PROBE_TOOLBAR_H < <(grep '^toolbar' "$out")
-  read -r _ PROBE_VIEW < <(grep '^view' "$out")
-  read -r _ PROBE_NEXT < <(grep '^next' "$out")
+  # Under Wine a menu lives in its own process, so the probe cannot see the check marks (it
+  # reports 0): read_checks reads them from the screen instead.
+  PROBE_VIEW= PROBE_NEXT=
   PROBE_CELL=$(( PROBE_BOARD_W / 20 ))
 }
 
@@ -94,10 +111,175 @@ click_point() {  # button x y
   xdotool mousemove $xy click "$1"
 }
 
-# Saves a screenshot of the whole screen.
-screenshot() { xwd -root -silent | convert xwd:- "$1"; }
+# Saves a screenshot of the whole screen. Taken with import: xwd -root shows Wine's menus and
+# dialogs as black boxes.
+screenshot() { import -window root "$1"; }
 
 # The colour "r,g,b" of one screen pixel.
 pixel_at() {
-  xwd -root -silent | convert xwd:- -crop 1x1+"$1"+"$2" -depth 8 txt:- | sed -n '2s/.*srgb(\([0-9,]*\)).*/\1/p'
+  import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- | sed -n '2s/.*srgb(\([0-9,]*\)).*/\1/p'
 }
+
+# --- What the screen shows -----------------------------------------------------------------
+
+# The board as 19 lines of 19 characters, top row first: X black, O white, . empty, ? neither.
+# Each point is judged by one pixel a fifth of a cell right of and below its centre: off the
+# grid lines and the star-point dot, inside any stone. Reads IMAGE, or the screen.
+board_rows() {  # [IMAGE]
+  local c=$PROBE_CELL
+  local crop=$((19 * c))x$((19 * c))+$((PROBE_BOARD_X + c))+$((PROBE_BOARD_Y + c))
+  if [ -n "${1:-}" ]; then convert "$1" -crop "$crop" +repage png:-; else import -window root -crop "$crop" png:-; fi |
+    convert png:- +repage -define sample:offset=70 -sample 19x19! -depth 8 txt:- |
+    awk -F'[^0-9]+' 'NR > 1 {
+      r = $3; g = $4; b = $5
+      mx = r; if (g > mx) mx = g; if (b > mx) mx = b
+      mn = r; if (g < mn) mn = g; if (b < mn) mn = b
+      if (mx < 90) ch = "X"; else if (mn > 150 && mx - mn < 40) ch = "O"
+      else if (r > 150 && r - b > 60) ch = "."; else ch = "?"
+      line = line ch
+      if ($1 == 18) { print line; line = "" }
+    }'
+}
+
+# The rows that board_rows shows for the given stones: a colour (B or W), then SGF points of
+# that colour, and so on ("B pd pp W dd" is black at 16-四 and 16-十六, white at 4-四).
+board_of() {
+  local -a cells
+  local i x y p mark=X line
+  for ((i = 0; i < 361; i++)); do cells[i]=.; done
+  for p in "$@"; do
+    case $p in
+      B) mark=X ;;
+      W) mark=O ;;
+      *) x=$(( $(printf '%d' "'${p:0:1}") - 97 )); y=$(( $(printf '%d' "'${p:1:1}") - 97 ))
+         cells[y * 19 + x]=$mark ;;
+    esac
+  done
+  for ((y = 0; y < 19; y++)); do
+    line=
+    for ((x = 0; x < 19; x++)); do line+=${cells[y * 19 + x]}; done
+    echo "$line"
+  done
+}
+
+E2E_SHOTS=0
+# Keeps a screenshot in E2E_DIR (kept when a test fails) and prints its name.
+keep_screenshot() {  # LABEL
+  E2E_SHOTS=$((E2E_SHOTS + 1))
+  local f=$E2E_DIR/shot-$E2E_SHOTS-$1.png
+  screenshot "$f"
+  echo "$f"
+}
+
+_board_is() { [ "$(board_rows)" = "$1" ]; }
+
+# Waits until the board shows exactly the given stones (arguments as for board_of); on a
+# timeout the check fails with both boards side by side and a screenshot.
+expect_board() {  # DESCRIPTION STONES...
+  local what=$1; shift
+  local want; want=$(board_of "$@")
+  if E2E_WAIT=${E2E_WAIT:-10} wait_until _board_is "$want"; then pass "$what"; return 0; fi
+  fail "$what: the board differs (expected | shown), screenshot $(keep_screenshot board)"
+  paste -d' ' <(echo "$want") <(board_rows) | sed 's/^/    /'
+  return 1
+}
+
+# The next-move mode (136 to 139) whose toolbar button is drawn pressed; 0 when no button
+# or more than one is. Each button is compared with the pressed images of res/toolbar.bmp.
+toolbar_mode() {  # [IMAGE]
+  local img=${1:-} i top diff found=0 count=0
+  if [ -z "$img" ]; then img=$E2E_DIR/toolbar.png; screenshot "$img"; fi
+  for i in 0 1 2 3; do
+    top=$((2 + 34 * i))
+    diff=$(convert "$img" -crop 32x32+$((PROBE_TOOLBAR_X + 2))+$((PROBE_TOOLBAR_Y + top)) +repage \
+      \( "$root/res/toolbar.bmp" -crop 32x32+$((32 * i))+32 +repage \) \
+      -compose difference -composite -threshold 2% -format '%[fx:mean]' info:)
+    if [ "$diff" = 0 ]; then found=$((136 + i)); count=$((count + 1)); fi
+  done
+  ((count == 1)) && echo "$found" || echo 0
+}
+
+_toolbar_is() { [ "$(toolbar_mode)" = "$1" ]; }
+
+# Waits until the toolbar shows MODE pressed.
+expect_toolbar() {  # DESCRIPTION MODE
+  if E2E_WAIT=${E2E_WAIT:-10} wait_until _toolbar_is "$2"; then pass "$1"; return 0; fi
+  fail "$1: the toolbar shows $(toolbar_mode) pressed, not $2; screenshot $(keep_screenshot toolbar)"
+  return 1
+}
+
+# Screen position of a title of the menu bar, measured on this desktop's menu font.
+menu_title_xy() {  # file|view|next|replay|help
+  local x
+  case $1 in file) x=34 ;; view) x=96 ;; next) x=162 ;; replay) x=228 ;; help) x=288 ;; esac
+  echo "$((PROBE_CLIENT_X + x)) $((PROBE_CLIENT_Y - 9))"
+}
+
+# The open pop-up menu: "x y w h", or nothing when none is shown. A pop-up is an unnamed
+# window of the program's own.
+popup_geometry() {
+  local w
+  local w geo
+  for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    # xwininfo, not xdotool getwindowgeometry, which doubles the offset of a window inside the desktop.
+    geo=$(xwininfo -id "$w" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF } END { if (w > 20 && w < 600 && h > 20 && h < 600) print x, y, w, h }')
+    [ -n "$geo" ] && { echo "$geo"; return 0; }
+  done
+  return 1
+}
+
+_no_popup() { ! popup_geometry >/dev/null; }
+
+# Opens the View or Next-move pop-up with a click on its title (so that no entry is
+# highlighted), reads which entry carries the check mark, and closes the pop-up again.
+# Prints that entry's command id, 0 when no entry or several are checked.
+menu_checked() {  # view|next
+  local -a ids
+  case $1 in view) ids=(146 132 133 134 147) ;; next) ids=(136 137 138 139) ;; esac
+  local n=${#ids[@]} geo x y w h ih checked
+  xdotool mousemove $(menu_title_xy "$1") click 1
+  E2E_WAIT=5 wait_until popup_geometry >/dev/null || { echo 0; return 1; }
+  sleep 0.3  # the pop-up is mapped before its items are drawn
+  read -r x y w h < <(popup_geometry)
+  ih=$(( (h - 6) / n ))
+  # The check mark column: dark pixels in it, counted per entry.
+  checked=$(import -window root -crop 12x$((n * ih))+$((x + 4))+$((y + 3)) png:- |
+    convert png:- +repage -depth 8 txt:- |
+    awk -F'[^0-9]+' -v ih="$ih" 'NR > 1 { if ($3 < 100 && $4 < 100 && $5 < 100) dark[int($2 / ih)]++ }
+      END { for (i in dark) if (dark[i] >= 4) { n++; found = i } print (n == 1 ? found : -1) }')
+  # The first Escape closes the pop-up, the second leaves the menu bar.
+  xdotool key Escape
+  E2E_WAIT=5 wait_until _no_popup
+  xdotool key Escape
+  if ((checked >= 0)); then echo "${ids[checked]}"; else echo 0; fi
+}
+
+# Fills PROBE_VIEW and PROBE_NEXT from the check marks of the two menus.
+read_checks() {
+  PROBE_VIEW=$(menu_checked view)
+  PROBE_NEXT=$(menu_checked next)
+}
+
+# --- Settings in the private prefix -----------------------------------------------------
+
+E2E_KEY='HKCU\Software\Orvenda\Tavune'
+
+# Removes the stored window settings, so that the program starts as on its first run.
+forget_settings() { wine reg delete "$E2E_KEY" /f >/dev/null 2>&1; wineserver -w; }
+
+# The stored REG_DWORD value NAME in decimal, or nothing when it is missing.
+setting() {
+  local hex
+  hex=$(wine reg query "$E2E_KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n && $2 == "REG_DWORD" { print $3 }')
+  [ -n "$hex" ] && echo $((hex))
+}
+
+# --- Keys and dialogs ----------------------------------------------------------------------
+
+# Types keys with a short pause between them, as a user's fingers would.
+keys() { xdotool key --delay 80 "$@"; }
+
+# Waits until a top-level window titled TITLE (a regular expression) is shown.
+wait_window() { wait_until bash -c "xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
+wait_no_window() { wait_until bash -c "! xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
