@@ -101,7 +101,24 @@ e2e_probe() {
   # reports 0): read_checks reads them from the screen instead.
   PROBE_VIEW= PROBE_NEXT=
   PROBE_CELL=$(( PROBE_BOARD_W / 20 ))
+  # A dialog owned by the main window: its rectangle and title (empty when none is open).
+  PROBE_DIALOG_X= PROBE_DIALOG_Y= PROBE_DIALOG_W= PROBE_DIALOG_H= PROBE_DIALOG_TITLE=
+  read -r _ PROBE_DIALOG_X PROBE_DIALOG_Y PROBE_DIALOG_W PROBE_DIALOG_H < <(grep '^dialog ' "$out")
+  PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out" | iconv -f CP932 -t UTF-8)
 }
+
+# The text of the control ID of the dialog that the last e2e_probe saw, in UTF-8.
+dialog_text() {  # ID
+  awk -v id="$1" '$1 == "control" && $2 == id { sub(/^control [^ ]+ [^ ]+ /, ""); print; exit }' "$E2E_DIR/probe.txt" |
+    iconv -f CP932 -t UTF-8
+}
+
+_dialog_is() { e2e_probe && [ "$PROBE_DIALOG_TITLE" = "$1" ]; }
+
+# Waits until the main window owns a dialog titled TITLE, and probes it.
+wait_dialog() { E2E_WAIT=${E2E_WAIT:-10} wait_until _dialog_is "$1"; }
+_no_dialog() { e2e_probe && [ -z "$PROBE_DIALOG_TITLE" ]; }
+wait_no_dialog() { E2E_WAIT=${E2E_WAIT:-10} wait_until _no_dialog; }
 
 # Screen coordinates of the centre of board point (x, y) (0-based, x the column).
 point_xy() { echo "$(( PROBE_BOARD_X + ($1 + 1) * PROBE_CELL + PROBE_CELL / 2 )) $(( PROBE_BOARD_Y + ($2 + 1) * PROBE_CELL + PROBE_CELL / 2 ))"; }

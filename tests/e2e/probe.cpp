@@ -13,6 +13,17 @@ void WriteRect(FILE* out, const char* name, HWND window) {
   std::fprintf(out, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// Lists the children of a dialog: "control ID CLASS TEXT" (text in the program's code page).
+BOOL CALLBACK WriteControl(HWND control, LPARAM out) {
+  char cls[64] = "", text[1024] = "";
+  GetClassNameA(control, cls, sizeof cls);
+  // WM_GETTEXT, unlike GetWindowText, reaches an edit control of another process.
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
+  std::fprintf(reinterpret_cast<FILE*>(out), "control %d %s %s\n", GetDlgCtrlID(control), cls, text);
+  return TRUE;
+}
+
 int CheckedIdOf(HMENU popup) {
   for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
     if (GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) return GetMenuItemID(popup, i);
@@ -46,6 +57,18 @@ int main(int argc, char** argv) {
   std::fprintf(out, "view %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 1) : nullptr));
   std::fprintf(out, "next %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 2) : nullptr));
   std::fprintf(out, "iconic %d\n", main && IsIconic(main) ? 1 : 0);
+  // A dialog that the main window owns (version, Open, Save As, message box), if one is open.
+  HWND dialog = nullptr;
+  while (main && (dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
+    if (GetWindow(dialog, GW_OWNER) == main) break;
+  }
+  if (dialog) {
+    char title[256] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    WriteRect(out, "dialog", dialog);
+    std::fprintf(out, "dialogtitle %s\n", title);
+    EnumChildWindows(dialog, WriteControl, reinterpret_cast<LPARAM>(out));
+  }
   std::fclose(out);
   MoveFileExA(partial, argv[1], MOVEFILE_REPLACE_EXISTING);
   return main ? 0 : 1;
