@@ -107,11 +107,15 @@ e2e_probe() {
   PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out" | iconv -f CP932 -t UTF-8)
 }
 
-# The text of the control ID of the dialog that the last e2e_probe saw, in UTF-8.
-dialog_text() {  # ID
-  awk -v id="$1" '$1 == "control" && $2 == id { sub(/^control [^ ]+ [^ ]+ /, ""); print; exit }' "$E2E_DIR/probe.txt" |
-    iconv -f CP932 -t UTF-8
+# The text of the control ID (of window class CLASS, when given) of the dialog that the last
+# e2e_probe saw, in UTF-8.
+dialog_text() {  # ID [CLASS]
+  awk -v id="$1" -v cls="${2:-}" '$1 == "control" && $2 == id && (cls == "" || $3 == cls) {
+    sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt" | iconv -f CP932 -t UTF-8
 }
+
+# Types TEXT into the focused control, as a user would.
+type_text() { xdotool type --delay 20 "$1"; }
 
 _dialog_is() { e2e_probe && [ "$PROBE_DIALOG_TITLE" = "$1" ]; }
 
