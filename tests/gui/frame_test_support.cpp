@@ -5,7 +5,7 @@
 std::vector<std::string> FrameTraces(const TraceRecorder& trace) {
   std::vector<std::string> frame;
   for (const std::string& text : trace.Texts()) {
-    if (text.rfind("Frame::", 0) == 0) frame.push_back(text);
+    if (text.rfind("Frame::", 0) == 0 && text != "Frame::OnPaint()\n") frame.push_back(text);
   }
   return frame;
 }
