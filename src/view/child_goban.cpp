@@ -5,13 +5,13 @@
 #include <shellapi.h>
 
 #include "app/frame.h"
+#include "app/record_display.h"
 #include "platform/trace.h"
 #include "record/game_record.h"
 #include "resource.h"
+#include "view/bitmap_dc.h"
 #include "view/board_layout.h"
-#include "view/child_toolbar.h"
 #include "view/child_window.h"
-#include "view/scoped_gdi.h"
 #include "view/toolbar_geometry.h"
 
 ChildGoban* gChildGoban = nullptr;
@@ -55,7 +55,7 @@ void ChildGoban::Resize() {
 LRESULT ChildGoban::OnPaint() {
   platform::Trace("ChildGoban::OnPaint()\n");
   PaintScope paint(window_);
-  const RECT& update = paint.Update();
+  const RECT& update = paint.Area();
   const int c = gBoardLayout->CellSize();
   // Each strip only when the update area reaches into its column or row; the paint DC
   // clips away whatever falls outside the update region.
@@ -103,10 +103,7 @@ LRESULT ChildGoban::OnDropFiles(HDROP drop) {
     platform::Trace(")\n");
     gGameRecord->Load(path);
     // Load tells nobody: the menu, the toolbar and the whole board follow here.
-    const NextMoveMode mode = gGameRecord->Current().nextMode;
-    gBoardLayout->SetNextMoveMode(mode);
-    gChildToolbar->SetMode(mode);
-    InvalidateRect(window_, nullptr, FALSE);
+    ShowWholeRecord();
   }
   DragFinish(drop);
   return 0;

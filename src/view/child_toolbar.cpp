@@ -8,9 +8,9 @@
 #include "platform/trace.h"
 #include "record/game_record.h"
 #include "resource.h"
+#include "view/bitmap_dc.h"
 #include "view/board_layout.h"
 #include "view/child_window.h"
-#include "view/scoped_gdi.h"
 #include "view/toolbar_geometry.h"
 #include "view/view_size_table.h"
 
@@ -70,9 +70,9 @@ void ChildToolbar::HitTest(unsigned x, unsigned y) { SetMode(ToolbarModeAt(x, y,
 LRESULT ChildToolbar::OnPaint() {
   platform::Trace("ChildToolbar::OnPaint()\n");
   PaintScope paint(window_);
-  const RECT& update = paint.Update();
+  const RECT& update = paint.Area();
   HDC dc = paint.Dc();
-  Selection brush(dc, GetSysColorBrush(COLOR_MENUBAR));
+  SelectionScope brush(dc, GetSysColorBrush(COLOR_MENUBAR));
   BitmapDc images(gFrame->Instance(), IDB_TOOLBAR, dc);
 
   for (NextMoveMode mode : kNextMoveModes) {
