@@ -11,7 +11,9 @@ void ShellViews::ShowMenuMode(int nextMode) { gBoardLayout->SetNextMoveMode(next
 void ShellViews::ShowToolbarMode(int nextMode) { gChildToolbar->SetMode(nextMode); }
 
 void ShellViews::RepaintBoard(const PixelRect& rect) {
-  // An empty box goes through unchanged; the system repaints nothing for it.
+  // An empty box (navigation between equal boards) asks for nothing. The system would not
+  // ignore it: it puts an inverted rectangle's corners in order and repaints that area.
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
   RECT area{rect.left, rect.top, rect.right, rect.bottom};
   InvalidateRect(gChildGoban->Window(), &area, FALSE);
 }
