@@ -73,6 +73,8 @@ e2e_stop() {
     wait "$E2E_PID" 2>/dev/null
     E2E_PID=
   fi
+  # A dying server still writes its registry; the next test's server must not read it half-way.
+  wineserver -w 2>/dev/null
 }
 
 # Waits until the program has ended by itself (after Exit or a close).
@@ -287,7 +289,7 @@ read_checks() {
 E2E_KEY='HKCU\Software\Orvenda\Tavune'
 
 # Removes the stored window settings, so that the program starts as on its first run.
-forget_settings() { wine reg delete "$E2E_KEY" /f >/dev/null 2>&1; wineserver -w; }
+forget_settings() { wine reg delete "$E2E_KEY" /f >/dev/null 2>&1; }
 
 # The stored REG_DWORD value NAME in decimal, or nothing when it is missing.
 setting() {
