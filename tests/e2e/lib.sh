@@ -306,3 +306,26 @@ keys() { xdotool key --delay 80 "$@"; }
 # Waits until a top-level window titled TITLE (a regular expression) is shown.
 wait_window() { wait_until bash -c "xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
 wait_no_window() { wait_until bash -c "! xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
+
+# The stones on the board rows given on stdin (as board_rows prints them) that belong to a
+# group without a liberty, as "x,y" one per line: none may stand after captures.
+groups_without_liberty() {
+  awk '{ for (x = 0; x < 19; x++) c[x, NR - 1] = substr($0, x + 1, 1) }
+    END {
+      for (y = 0; y < 19; y++) for (x = 0; x < 19; x++) {
+        if ((c[x, y] != "X" && c[x, y] != "O") || seen[x, y]) continue
+        # Flood the group from (x, y), counting the empty neighbours.
+        n = 0; top = 0; stack[top++] = x "," y; seen[x, y] = 1; libs = 0
+        while (top > 0) {
+          split(stack[--top], p, ","); member[n++] = p[1] "," p[2]
+          for (d = 0; d < 4; d++) {
+            nx = p[1] + (d == 0) - (d == 1); ny = p[2] + (d == 2) - (d == 3)
+            if (nx < 0 || ny < 0 || nx > 18 || ny > 18) continue
+            if (c[nx, ny] == ".") libs++
+            else if (c[nx, ny] == c[x, y] && !seen[nx, ny]) { seen[nx, ny] = 1; stack[top++] = nx "," ny }
+          }
+        }
+        if (libs == 0) for (i = 0; i < n; i++) print member[i]
+      }
+    }'
+}

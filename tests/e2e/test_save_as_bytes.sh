@@ -76,4 +76,29 @@ else
 fi
 cmp -s "$expected" "$saved" && pass "the cancelled Save As left the file as it was" || fail "a cancelled Save As changed the file"
 
+# The shipped game, read and written again: every move, in order, one line each.
+e2e_stop
+game="$root/docs/games/gnugo-selfplay.sgf"
+e2e_start "$(winpath "$game")" || finish
+xdotool mousemove $(point_xy 9 9)
+shown=$(board_rows)
+grep -q '[^.XO]' <<< "$shown" && fail "some points of the shipped game read as neither stone nor empty:" && echo "$shown"
+[ "$(tr -cd 'XO' <<< "$shown" | wc -c)" -gt 150 ] && pass "the shipped game fills the board with stones" ||
+  fail "the shipped game shows only $(tr -cd 'XO' <<< "$shown" | wc -c) stones"
+# After 243 moves with captures, no group on the screen may be left without a liberty.
+dead=$(groups_without_liberty <<< "$shown" | tr '\n' ' ')
+[ -z "$dead" ] && pass "every group of the shipped game's last position has a liberty" ||
+  fail "groups without a liberty stand at $dead"
+keys alt+f a
+wait_dialog "$save_title" || fail "no Save As dialog for the shipped game"
+type_text "$(winpath "$E2E_DIR")\\selfplay.sgf"
+keys Return
+{ printf '(;\r\n'; tr -d '\r\n' < "$game" | grep -o ';[BW]\[[a-s][a-s]\]' | sed 's/^;\(.*\)$/\1;\r/'; printf ')\r\n'; } > "$expected"
+moves=$(grep -c '^[BW]' "$expected")
+if wait_until cmp -s "$expected" "$E2E_DIR/selfplay.sgf"; then
+  pass "the shipped game of $moves moves is written back move for move"
+else
+  fail "the shipped game comes back different: $(diff <(tr -d '\r' < "$expected") <(tr -d '\r' < "$E2E_DIR/selfplay.sgf") | head -5)"
+fi
+
 finish
