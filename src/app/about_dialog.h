@@ -4,6 +4,7 @@
 // The modal version dialog; one object per showing.
 class AboutDialog {
  public:
+  // Keeps the module and the owner window; becomes gAboutDialog.
   AboutDialog(HINSTANCE instance, HWND owner);
   ~AboutDialog();
 
@@ -17,6 +18,8 @@ class AboutDialog {
   HWND owner_;
 };
 
+// The dialog being shown, or nullptr.
 extern AboutDialog* gAboutDialog;
 
+// Fills the fields on WM_INITDIALOG; OK and Cancel end the dialog with their ids.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

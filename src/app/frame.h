@@ -7,6 +7,7 @@ constexpr int kSavePathCapacity = 1000;
 // The application object and the main window in one.
 class Frame {
  public:
+  // Keeps WinMain's arguments (the previous instance is ignored); becomes gFrame.
   Frame(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
   ~Frame();
 
@@ -14,22 +15,35 @@ class Frame {
   // non-zero code when the main window could not be made.
   int Run();
 
+  // Creates the board window, then the toolbar. Returns 0.
   LRESULT OnShowWindow();
+  // Copies the window's left, top and the view size into the settings unless minimised.
   LRESULT OnClose();
+  // Ends the message loop. Returns 0.
   LRESULT OnDestroy();
+  // Fills what the child windows leave uncovered with the menu-bar colour. Returns 0.
   LRESULT OnPaint();
+  // Performs the command in the low word of wParam; an unknown id does nothing. Returns 0.
   LRESULT OnCommand(WPARAM wParam);
+  // Shows the version dialog and traces the button that ended it.
   void OnCommandAbout();
+  // Closes the main window as its close box does.
   void OnCommandExit();
+  // Loads the file chosen in the Open dialog; a cancel changes nothing.
   void OnCommandFileOpen();
+  // Writes to the save path without asking; without one, runs Save As.
   void OnCommandFileSave();
+  // Lets the user choose the save path, then writes to it; a cancel changes nothing.
   void OnCommandFileSaveAs();
   // Gives the main window the outer size of the current view size, keeping its top-left,
   // then resizes the board window and the toolbar.
   void ResizeToView();
 
+  // The program's module, through which every resource is loaded.
   HINSTANCE Instance() const { return instance_; }
+  // The main window while it exists, else nullptr.
   HWND MainWindow() const { return mainWindow_; }
+  // The name of this run's last Save As; empty until then.
   const char* SavePath() const { return savePath_; }
 
  private:
@@ -40,6 +54,8 @@ class Frame {
   char savePath_[kSavePathCapacity] = {};
 };
 
+// The Frame of this run; set by its constructor, cleared by its destructor.
 extern Frame* gFrame;
 
+// The main window's procedure: forwards its five messages to gFrame's handlers.
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -10,8 +10,10 @@ class WindowSettings {
   // Writes the fields back.
   ~WindowSettings();
 
+  // Reads the three values; one missing or not a 4-byte REG_DWORD keeps its default.
+  // Then resets each value out of range to its default.
   void Load();
-  // Returns the registry status (0 on success).
+  // Writes the three values as they stand. Returns the registry status (0 on success).
   long Save();
 
   std::int32_t left = 0;

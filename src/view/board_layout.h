@@ -7,6 +7,7 @@
 // menu check marks in step.
 class BoardLayout {
  public:
+  // View size and mode 0; becomes gBoardLayout.
   BoardLayout();
   ~BoardLayout();
 
@@ -19,14 +20,19 @@ class BoardLayout {
   // The view size, for direct assignment without menu work (start-up) and for reading.
   int& ViewSize() { return viewSize_; }
 
+  // Cell size in pixels of the view size (48, 40, 32, 24, 16); 0 for any other value.
   int CellSize() const;
+  // Bitmap id of the view size's tile sheet; 0 for any other value.
   int TileBitmapId() const;
+  // Side of the square board window: 20 cells.
   int BoardSide() const;
   // Outer size of the main window whose client area holds the toolbar and the board.
   int OuterWidth() const;
   int OuterHeight() const;
 
+  // The main window given to SetMainWindow.
   HWND MainWindow() const { return mainWindow_; }
+  // The mode the Next-move menu shows.
   int MenuMode() const { return nextMoveMode_; }
 
  private:
