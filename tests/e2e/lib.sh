@@ -86,7 +86,7 @@ e2e_wait_exit() {
   wineserver -w 2>/dev/null
 }
 
-# Reads the program's window geometry and menu check marks into PROBE_* variables.
+# Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
 e2e_probe() {
   local out=$E2E_DIR/probe.txt
   rm -f "$out"
@@ -302,10 +302,6 @@ setting() {
 
 # Types keys with a short pause between them, as a user's fingers would.
 keys() { xdotool key --delay 80 "$@"; }
-
-# Waits until a top-level window titled TITLE (a regular expression) is shown.
-wait_window() { wait_until bash -c "xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
-wait_no_window() { wait_until bash -c "! xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
 
 # The stones on the board rows given on stdin (as board_rows prints them) that belong to a
 # group without a liberty, as "x,y" one per line: none may stand after captures.

@@ -70,4 +70,22 @@ expect_board "a lone black stone surrounded on four sides is captured" \
 [ "$(trace_count 'ChildToolbar::OnLButtonUp()\n')" = 3 ] && pass "three toolbar clicks traced" ||
   fail "$(trace_count 'ChildToolbar::OnLButtonUp()\n') toolbar releases traced, not 3"
 
+# A press on a button and a release below every button keeps the mode of the press's start.
+x=$((PROBE_TOOLBAR_X + 18))
+xdotool mousemove $x $((PROBE_TOOLBAR_Y + 52)) mousedown 1
+expect_toolbar "pressing 白から交互 shows it pressed" 137
+xdotool mousemove $x $((PROBE_TOOLBAR_Y + 100)) mousemove $x $((PROBE_TOOLBAR_Y + 150))
+expect_toolbar "dragged off the buttons, the mode at the press shows again" 139
+xdotool mouseup 1
+wait_trace 'ChildToolbar::OnLButtonUp()\n' 4
+click_point 1 18 18
+expect_board "released off the buttons: white every time still" B dd W cq jj kk ba bb ac od qd pc pe ss
+# Dragged from one button onto another, the release picks the second.
+xdotool mousemove $x $((PROBE_TOOLBAR_Y + 18)) mousedown 1 mousemove $x $((PROBE_TOOLBAR_Y + 60)) \
+  mousemove $x $((PROBE_TOOLBAR_Y + 86)) mouseup 1
+expect_toolbar "dragged from 黒から交互 to 黒を連打, the release selects 黒を連打" 138
+click_point 1 18 0
+click_point 1 0 18
+expect_board "black every time" B dd sa as W cq jj kk ba bb ac od qd pc pe ss
+
 finish

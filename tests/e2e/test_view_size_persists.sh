@@ -32,6 +32,18 @@ choose_view s ID_VIEW_SMALL 24 0 0
 choose_view a ID_VIEW_SMALL_VERY 16 0 0
 choose_view m ID_VIEW_MIDDLE 32 0 0
 
+# Only the View commands size the window: neither its border nor a double click on the caption.
+corner="$((PROBE_MAIN_X + PROBE_MAIN_W - 2)) $((PROBE_MAIN_Y + PROBE_MAIN_H - 2))"
+xdotool mousemove $corner mousedown 1 mousemove 900 900 mouseup 1
+xdotool mousemove $((PROBE_MAIN_X + 200)) $((PROBE_MAIN_Y + 10)) click --repeat 2 1
+# A traced key after them: once it is handled, so are the mouse actions before it.
+xdotool mousemove $(point_xy 9 9)
+keys End
+wait_trace 'Frame::OnCommand(ID_LOOK_END)\n'
+e2e_probe
+[ "$(geometry)" = "0,0 client 676x640 board 640x640" ] && pass "the border and the caption do not resize the window" ||
+  fail "after a border drag and a caption double click the window is $(geometry)"
+
 # Drag the window by its caption to (100, 30), then the largest view.
 read -r x y < <(echo "$((PROBE_MAIN_X + 200)) $((PROBE_MAIN_Y + 10))")
 xdotool mousemove "$x" "$y" mousedown 1 mousemove $((x + 50)) $((y + 15)) mousemove $((x + 100)) $((y + 30)) mouseup 1
