@@ -89,6 +89,20 @@ wait_trace 'Frame::OnCommand(ID_LOOK_DEL)\n' 2
 keys End
 expect_board "Delete on the main line dropped the variation: End reaches the record's end" "${P5[@]}"
 
+# A mode chosen in the Next-move menu belongs to its position: it is still there after a
+# step back and forward, and the next stone follows it.
+keys alt+n g
+wait_trace 'Frame::OnCommand(ID_NEXT_BLACK_MANY)\n' || fail "Alt+N G ran no ID_NEXT_BLACK_MANY"
+expect_toolbar "Alt+N G: the toolbar shows 黒を連打" 138
+keys Left
+expect_toolbar "the position before shows its own mode" 136
+keys Right
+expect_toolbar "back at the end, 黒を連打 is still chosen" 138
+[ "$(menu_checked next)" = 138 ] && pass "and the Next-move menu checks it" || fail "the Next-move menu checks $(menu_checked next)"
+click_point 1 18 18
+click_point 1 17 18
+expect_board "two black stones in a row" "${P5[@]}" B ss rs
+
 for t in ID_LOOK_NEXT ID_LOOK_BACK ID_LOOK_HOME ID_LOOK_END ID_LOOK_DEL; do
   has_trace "Frame::OnCommand($t)\\n" || fail "no Frame::OnCommand($t) traced"
 done
