@@ -33,4 +33,10 @@ geometry+=" $((PROBE_BOARD_X - PROBE_CLIENT_X)),$((PROBE_BOARD_Y - PROBE_CLIENT_
 [ "$geometry" = "0,0 36x640 36,0 640x640" ] && pass "the toolbar and the board fill the client area" ||
   fail "toolbar and board stand at $geometry"
 
+# A name that reads as no record is no error: an empty board, black to play.
+e2e_stop
+e2e_start "$(winpath "$E2E_DIR/missing game.sgf")" || finish
+expect_board "a missing record gives an empty board"
+expect_toolbar "with black to play" 136
+
 finish
