@@ -29,6 +29,11 @@ constexpr UINT kDropFileCount = 0xFFFFFFFF;
 void DrawStrip(HDC paintDc, int bitmapId, int sourceWidth, int sourceHeight, int x, int y,
                int width, int height) {
   BitmapDc strip(gFrame->Instance(), bitmapId, paintDc);
+  // The DC's default mode ANDs the pixels it drops, which leaves coloured fringes and
+  // merged numerals on a shrunken colour strip. Dropping them whole keeps the colours and
+  // the gaps; halftone would be smoother but gives a clipped repaint other pixels than a
+  // whole one, so an exposed part of a strip would not match the rest.
+  SetStretchBltMode(paintDc, COLORONCOLOR);
   StretchBlt(paintDc, x, y, width, height, strip.Get(), 0, 0, sourceWidth, sourceHeight, SRCCOPY);
 }
 

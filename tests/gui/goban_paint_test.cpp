@@ -2,6 +2,9 @@
 // the label strips only when the update rectangle reaches them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "view_test_support.h"
 
 namespace {
@@ -42,6 +45,8 @@ const std::vector<std::string> kMixedBoard = {
     "X...........X.....O",  //
 };
 
+void PrintTo(const Size& size, std::ostream* out) { *out << size.cell << "-pixel cells"; }
+
 bool OnStarLine(int v) { return v == 3 || v == 9 || v == 15; }
 int EdgeIndex(int v) { return v == 0 ? 0 : v == 18 ? 2 : 1; }
 
@@ -53,6 +58,15 @@ void ExpectedTile(char stone, int x, int y, int* column, int* row) {
   if (stone == 'X') *column += 3;
   if (stone == 'O') *column += 6;
   if (stone == '.' && OnStarLine(x) && OnStarLine(y)) *column = 9;
+}
+
+// On the program's thread: paints what is pending, forgets those calls, then invalidates
+// area (the whole window for nullptr) and paints it, so that the log holds that paint only.
+void PaintExactly(HWND window, const RECT* area, ImportCallLog& log) {
+  UpdateWindow(window);
+  log.Clear();
+  InvalidateRect(window, area, FALSE);
+  UpdateWindow(window);
 }
 
 class GobanPaint : public testing::TestWithParam<Size> {};
@@ -96,11 +110,9 @@ TEST_P(GobanPaint, LabelStripsAreScaledOntoTheFirstColumnAndRow) {
   const Size size = GetParam();
   const int c = size.cell;
   ViewHarness app(size.viewSize);
+  app.PaintNow();
   ImportCallLog log;
-  app.OnUiThread([&] {
-    InvalidateRect(app.Board(), nullptr, FALSE);
-    UpdateWindow(app.Board());
-  });
+  app.OnUiThread([&] { PaintExactly(app.Board(), nullptr, log); });
   const auto strips = log.CallsOf("StretchBlt", app.Board());
   ASSERT_EQ(strips.size(), 2u);
   EXPECT_EQ((RECT{strips[0].x, strips[0].y, strips[0].width, strips[0].height}),
@@ -110,6 +122,60 @@ TEST_P(GobanPaint, LabelStripsAreScaledOntoTheFirstColumnAndRow) {
             (RECT{c, 0, 19 * c, c}))
       << "column labels";
   EXPECT_EQ(log.CallsOf("BitBlt", app.Board()).size(), 361u);
+}
+
+namespace {
+
+// How far (largest channel difference) colour lies from the blends of ink and ground.
+int OffBlend(std::uint32_t colour, std::uint32_t ink, std::uint32_t ground) {
+  double p[3], a[3], b[3];
+  for (int i = 0; i < 3; ++i) {
+    p[i] = (colour >> (16 - 8 * i)) & 0xFF;
+    a[i] = (ink >> (16 - 8 * i)) & 0xFF;
+    b[i] = (ground >> (16 - 8 * i)) & 0xFF;
+  }
+  double along = 0, length = 0;
+  for (int i = 0; i < 3; ++i) {
+    along += (p[i] - a[i]) * (b[i] - a[i]);
+    length += (b[i] - a[i]) * (b[i] - a[i]);
+  }
+  const double t = std::min(1.0, std::max(0.0, along / length));
+  double worst = 0;
+  for (int i = 0; i < 3; ++i) worst = std::max(worst, std::abs(p[i] - (a[i] + t * (b[i] - a[i]))));
+  return static_cast<int>(worst);
+}
+
+}  // namespace
+
+// Shrinking the strips must not invent colours: a numeral stays ink fading into the
+// ground, without coloured fringes.
+TEST_P(GobanPaint, ScaledLabelsKeepTheStripsColours) {
+  const Size size = GetParam();
+  const int c = size.cell;
+  const PixelBlock strip = ResourcePixels(IDB_COLUMN_LABELS);
+  ASSERT_GT(strip.Width(), 0);
+  const std::uint32_t ground = strip.At(0, 0);
+  std::uint32_t ink = ground;
+  for (int y = 0; y < strip.Height(); ++y) {
+    for (int x = 0; x < strip.Width(); ++x) {
+      const std::uint32_t v = strip.At(x, y);
+      if ((v & 0xFF) + ((v >> 8) & 0xFF) + (v >> 16) <
+          (ink & 0xFF) + ((ink >> 8) & 0xFF) + (ink >> 16))
+        ink = v;
+    }
+  }
+
+  ViewHarness app(size.viewSize);
+  app.PaintNow();
+  const PixelBlock board = WindowPixels(app, app.Board());
+  int worst = 0;
+  for (int y = 0; y < 20 * c; ++y) {
+    for (int x = 0; x < 20 * c; ++x) {
+      if (x >= c && y >= c) continue;  // the points
+      worst = std::max(worst, OffBlend(board.At(x, y), ink, ground));
+    }
+  }
+  EXPECT_LE(worst, 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, GobanPaint, testing::ValuesIn(kSizes),
@@ -142,10 +208,7 @@ struct BoardPaint {
 BoardPaint PaintOnly(AppHarness& app, const RECT& area) {
   app.PaintNow();
   ImportCallLog log;
-  app.OnUiThread([&] {
-    InvalidateRect(app.Board(), &area, FALSE);
-    UpdateWindow(app.Board());
-  });
+  app.OnUiThread([&] { PaintExactly(app.Board(), &area, log); });
   return BoardPaint{log.CallsOf("BitBlt", app.Board()), log.CallsOf("StretchBlt", app.Board())};
 }
 
