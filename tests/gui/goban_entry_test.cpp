@@ -28,11 +28,13 @@ Stone StoneAt(AppHarness& app, int x, int y) {
 }
 
 // Sends message to the board on the program's thread and returns the update region's
-// rectangle straight after, before anything can paint.
+// rectangle straight after, before anything can paint. Whatever was pending (the system
+// may still expose parts of a new window) is painted first.
 RECT SendAndLookAtUpdate(AppHarness& app, UINT message, LPARAM position, bool* exact = nullptr,
                          const RECT& expected = RECT{}) {
   RECT update{};
   app.OnUiThread([&] {
+    UpdateWindow(app.Board());
     SendMessageA(app.Board(), message, 0, position);
     update = UpdateRectNow(app.Board());
     if (exact) *exact = UpdateRegionNowIs(app.Board(), {expected});
@@ -114,6 +116,7 @@ TEST(GobanEntry, NavigationBetweenPositionsWithEqualCellsRepaintsNothing) {
   app.PaintNow();
   RECT update{1, 1, 1, 1};
   app.OnUiThread([&] {
+    UpdateWindow(app.Board());
     gGameRecord->LookHome();
     update = UpdateRectNow(app.Board());
   });
@@ -163,6 +166,7 @@ TEST(GobanDrop, ADropOfThreeFilesOpensTheFirstAndRepaintsTheWholeBoard) {
   ImportCallLog log;
   bool whole = false;
   app.OnUiThread([&] {
+    UpdateWindow(app.Board());
     SendMessageA(app.Board(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({first, second, third})), 0);
     whole = UpdateRegionNowIs(app.Board(), {RECT{0, 0, 20 * c, 20 * c}});
@@ -205,6 +209,7 @@ TEST(GobanDrop, ADropOfNoFilesIsOnlyFreed) {
   ASSERT_NE(real, nullptr);
   RECT update{1, 1, 1, 1};
   app.OnUiThread([&] {
+    UpdateWindow(app.Board());
     SendMessageA(app.Board(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\a.sgf"})), 0);
     update = UpdateRectNow(app.Board());
   });

@@ -94,6 +94,7 @@ TEST(ToolbarGesture, AClickOnABlackManyButtonSelectsItAtTheRelease) {
   bool invalidated = false;
   After press{};
   app.OnUiThread([&] {
+    UpdateWindow(app.Toolbar());
     SendMessageA(app.Toolbar(), WM_LBUTTONDOWN, MK_LBUTTON, kOnBlackMany);
     invalidated = UpdateRegionNowIs(app.Toolbar(), {ButtonRect(136), ButtonRect(138)});
     press = After{ModesNow(), GetCapture()};
@@ -172,6 +173,7 @@ TEST(ToolbarGesture, MarginsAndGapsHitNoButton) {
     RECT update{1, 1, 1, 1};
     Modes modes{};
     app.OnUiThread([&] {
+      UpdateWindow(app.Toolbar());
       SendMessageA(app.Toolbar(), WM_LBUTTONDOWN, MK_LBUTTON, position);
       update = UpdateRectNow(app.Toolbar());
       SendMessageA(app.Toolbar(), WM_LBUTTONUP, 0, position);
@@ -187,6 +189,7 @@ TEST(ToolbarSetMode, TheCurrentModeInvalidatesNothingAnotherOneBothButtons) {
   app.PaintNow();
   RECT update{1, 1, 1, 1};
   app.OnUiThread([&] {
+    UpdateWindow(app.Toolbar());
     gChildToolbar->SetMode(ID_NEXT_BLACK);
     update = UpdateRectNow(app.Toolbar());
   });
@@ -194,6 +197,7 @@ TEST(ToolbarSetMode, TheCurrentModeInvalidatesNothingAnotherOneBothButtons) {
 
   bool both = false;
   app.OnUiThread([&] {
+    UpdateWindow(app.Toolbar());
     gChildToolbar->SetMode(ID_NEXT_WHITE_MANY);
     both = UpdateRegionNowIs(app.Toolbar(), {ButtonRect(136), ButtonRect(139)});
   });
