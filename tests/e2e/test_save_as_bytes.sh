@@ -76,6 +76,25 @@ else
 fi
 cmp -s "$expected" "$saved" && pass "the cancelled Save As left the file as it was" || fail "a cancelled Save As changed the file"
 
+# A save path whose folder has gone: the one message box of the program, and no file.
+mkdir "$E2E_DIR/gone"
+keys alt+f a
+wait_dialog "$save_title" || fail "no Save As dialog for the folder that will go"
+type_text "$(winpath "$E2E_DIR/gone")\\kifu.sgf"
+keys Return
+wait_until test -s "$E2E_DIR/gone/kifu.sgf" || fail "Save As wrote no gone/kifu.sgf"
+rm -r "$E2E_DIR/gone"
+keys alt+f s
+if wait_dialog 'エラー'; then
+  [ "$(dialog_text 65535)" = 'ファイルを開けませんでした' ] && pass "Save into a vanished folder reports ファイルを開けませんでした" ||
+    fail "the error box says '$(dialog_text 65535)'"
+  keys Return
+  wait_no_dialog && pass "Enter dismisses the error box" || fail "the error box stays after Enter"
+else
+  fail "no error box after Save into a vanished folder (screenshot $(keep_screenshot error))"
+fi
+[ ! -e "$E2E_DIR/gone" ] && pass "and nothing was created" || fail "the failed save created $(ls -R "$E2E_DIR/gone")"
+
 # The shipped game, read and written again: every move, in order, one line each.
 e2e_stop
 game="$root/docs/games/gnugo-selfplay.sgf"
