@@ -6,14 +6,16 @@
 
 namespace {
 
-// The bytes the SGF text never keeps: line breaks, parentheses and semicolons.
-struct DroppedBytes {
-  bool dropped[256] = {};
-  constexpr DroppedBytes() {
-    dropped[10] = dropped[13] = dropped['('] = dropped[')'] = dropped[';'] = true;
+// 1 for the bytes the SGF text keeps, 0 for those it never keeps: line feed, carriage
+// return, "(", ")" and ";".
+struct KeptBytes {
+  unsigned char kept[256] = {};
+  constexpr KeptBytes() {
+    for (unsigned char& k : kept) k = 1;
+    kept[10] = kept[13] = kept[40] = kept[41] = kept[59] = 0;
   }
 };
-constexpr DroppedBytes kDropped;
+constexpr KeptBytes kKept;
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
@@ -33,15 +35,19 @@ bool IsMoveLetter(unsigned char c) { return c == 'B' || c == 'W' || c == 'E'; }
 }  // namespace
 
 void AppendSgfBytes(std::string& text, const unsigned char* bytes, std::size_t size) {
-  const std::size_t start = text.size();
-  text.resize(start + size);
-  char* out = &text[start];
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    out[kept] = static_cast<char>(bytes[i]);
-    kept += kDropped.dropped[bytes[i]] ? 0 : 1;
+  // Kept bytes are gathered in a small buffer without a test per byte, then appended.
+  char kept[256];
+  while (size > 0) {
+    const std::size_t piece = size < sizeof kept ? size : sizeof kept;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < piece; ++i) {
+      kept[count] = static_cast<char>(bytes[i]);
+      count += kKept.kept[bytes[i]];
+    }
+    text.append(kept, count);
+    bytes += piece;
+    size -= piece;
   }
-  text.resize(start + kept);
 }
 
 MoveCodeList ScanSgfText(const std::string& text) {

@@ -53,6 +53,11 @@ bool OutputFile::Create(const char* target) {
   Abandon();
   failed_ = false;
   target_ = target;
+  // A file the user may not write is not replaced, though a rename could do it.
+  if (access(target, F_OK) == 0 && access(target, W_OK) != 0) {
+    failed_ = true;
+    return false;
+  }
   const std::string folder = FolderOf(target_);
   static unsigned serial = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {

@@ -49,8 +49,12 @@ bool OutputFile::Create(const char* target) {
   Abandon();
   failed_ = false;
   target_ = target;
+  // A read-only file is not to be written, though a move could still replace it.
+  const DWORD attributes = GetFileAttributesA(target);
+  const bool readOnly =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   std::string folder;
-  if (!FolderOf(target, &folder)) {
+  if (readOnly || !FolderOf(target, &folder)) {
     failed_ = true;
     return false;
   }
