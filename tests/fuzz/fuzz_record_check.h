@@ -1,0 +1,37 @@
+#pragma once
+// Checks shared by the reader fuzzers: what every MoveCode list and every replayed main
+// line must satisfy, whatever bytes they came from.
+#include <cstdlib>
+
+#include "formats/move_code.h"
+
+namespace fuzz_check {
+
+// Aborts (a finding) unless every code is a colour 0..2 at a point inside the board.
+inline void ExpectValidCodes(const MoveCodeList& codes) {
+  for (const MoveCode code : codes) {
+    const int colour = code / 10000;
+    const int x = code / 100 % 100;
+    const int y = code % 100;
+    if (code < 0 || colour > 2 || x > 18 || y > 18) std::abort();
+  }
+}
+
+// Replays codes into a pool kept from input to input, so that shorter records follow
+// longer ones as they do in the program, and checks what came out.
+inline void ExpectSoundReplay(const MoveCodeList& codes) {
+  static PositionPool pool;
+  PositionAt(pool, 0).Clear();
+  const int count = ReplayMoveCodes(pool, codes);
+  if (count < 1 || static_cast<std::size_t>(count) > codes.size() + 1) std::abort();
+  if (pool.size() < static_cast<std::size_t>(count)) std::abort();
+  const Position& last = *pool[static_cast<std::size_t>(count) - 1];
+  for (const Stone cell : last.cells) {
+    if (cell != Empty && cell != Black && cell != White) std::abort();
+  }
+  if (count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
+    std::abort();
+  }
+}
+
+}  // namespace fuzz_check
