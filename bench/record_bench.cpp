@@ -1,0 +1,271 @@
+// Loads a generated 10 MB SGF collection through ReadRecordFile into a GameRecord, next
+// to a plain read of the same file (what cat does), and replays one long game full of
+// captures. Set TAVUNE_BENCH_RECORD=PATH to keep the generated record at PATH.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "formats/move_code.h"
+#include "record/game_record.h"
+
+namespace {
+
+constexpr std::size_t kRecordBytes = 10 * 1000 * 1000;
+
+// Whether the group of the stone at (x, y) has a liberty.
+bool HasLiberty(const Position& board, int x, int y) {
+  const Stone colour = board.At(x, y);
+  bool seen[kPointCount] = {};
+  std::vector<int> stack{y * kBoardSize + x};
+  seen[stack.back()] = true;
+  while (!stack.empty()) {
+    const int at = stack.back();
+    stack.pop_back();
+    const int px = at % kBoardSize;
+    const int py = at / kBoardSize;
+    const int nx[] = {px - 1, px, px + 1, px};
+    const int ny[] = {py, py - 1, py, py + 1};
+    for (int i = 0; i < 4; ++i) {
+      if (nx[i] < 0 || ny[i] < 0 || nx[i] >= kBoardSize || ny[i] >= kBoardSize) continue;
+      const int next = ny[i] * kBoardSize + nx[i];
+      if (board.cells[next] == Empty) return true;
+      if (board.cells[next] == colour && !seen[next]) {
+        seen[next] = true;
+        stack.push_back(next);
+      }
+    }
+  }
+  return false;
+}
+
+// Plays colour at (x, y) when the point is empty and the stone is not left without a
+// liberty after its captures; false otherwise, with the board unchanged.
+bool TryPlay(Position& board, int x, int y, int colour) {
+  if (board.At(x, y) != Empty) return false;
+  board.Set(x, y, static_cast<Stone>(colour));
+  board.Capture(x, y);
+  // Had it captured, it would have a liberty; so nothing else changed.
+  if (HasLiberty(board, x, y)) return true;
+  board.Set(x, y, Empty);
+  return false;
+}
+
+// Random play without suicide, captures applied, as MoveCodes that all apply. A side
+// with no move passes; the game ends early only when both must pass.
+MoveCodeList RandomGame(std::mt19937& random, int moves) {
+  Position board;
+  board.Clear();
+  MoveCodeList codes;
+  codes.reserve(static_cast<std::size_t>(moves));
+  int colour = Black;
+  int passes = 0;
+  while (static_cast<int>(codes.size()) < moves && passes < 2) {
+    bool played = false;
+    for (int attempt = 0; attempt < 400 && !played; ++attempt) {
+      const int x = static_cast<int>(random() % kBoardSize);
+      const int y = static_cast<int>(random() % kBoardSize);
+      played = TryPlay(board, x, y, colour);
+      if (played) codes.push_back(MakeMoveCode(colour, x, y));
+    }
+    for (int at = 0; at < kPointCount && !played; ++at) {
+      played = TryPlay(board, at % kBoardSize, at / kBoardSize, colour);
+      if (played) codes.push_back(MakeMoveCode(colour, at % kBoardSize, at / kBoardSize));
+    }
+    passes = played ? 0 : passes + 1;
+    colour = colour == Black ? White : Black;
+  }
+  return codes;
+}
+
+std::string PointLetters(MoveCode code) {
+  return {static_cast<char>('a' + code / 100 % 100), static_cast<char>('a' + code % 100)};
+}
+
+// A collection of games as editors write them: a header of game properties, sometimes
+// handicap stones, moves a node each with a line break every ten, some comments.
+std::string GeneratedCollection() {
+  std::mt19937 random(7);
+  std::string text;
+  text.reserve(kRecordBytes + 8192);
+  for (int game = 0; text.size() < kRecordBytes; ++game) {
+    text += "(;GM[1]FF[4]CA[UTF-8]AP[Generator:1]SZ[19]KM[6.5]RU[Japanese]\n";
+    text += "PB[Player " + std::to_string(game % 97) + "]BR[3d]PW[Player " +
+            std::to_string(game % 89) + "]WR[2d]DT[2024-03-" + std::to_string(game % 28 + 1) +
+            "]RE[B+Resign]\n";
+    if (game % 5 == 0) text += "HA[2]AB[dp][pd]\n";
+    const MoveCodeList moves = RandomGame(random, 150 + static_cast<int>(random() % 150));
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      text += moves[i] / 10000 == Black ? ";B[" : ";W[";
+      text += PointLetters(moves[i]) + "]";
+      if (i % 40 == 39) text += "C[A quiet move; the fight moves to the other side.]";
+      if (i % 10 == 9) text += "\n";
+    }
+    text += ")\n";
+  }
+  return text;
+}
+
+class RecordFile {
+ public:
+  RecordFile() {
+    const char* keep = std::getenv("TAVUNE_BENCH_RECORD");
+    keep_ = keep != nullptr && *keep != '\0';
+    path_ = keep_ ? std::string(keep)
+                  : (std::filesystem::temp_directory_path() /
+                     ("tavune-bench-" + std::to_string(getpid()) + ".sgf"))
+                        .string();
+    const std::string text = GeneratedCollection();
+    std::ofstream(path_, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    size_ = text.size();
+  }
+  ~RecordFile() {
+    if (!keep_) std::remove(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+  std::size_t Size() const { return size_; }
+
+ private:
+  std::string path_;
+  std::size_t size_ = 0;
+  bool keep_ = false;
+};
+
+const RecordFile& TheRecordFile() {
+  static const RecordFile file;
+  return file;
+}
+
+// What cat does: read the file through a 128 KiB buffer and drop the bytes.
+void BM_ReadFilePlain(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  std::vector<char> buffer(128 * 1024);
+  for (auto _ : state) {
+    const int fd = open(file.Path().c_str(), O_RDONLY);
+    std::size_t total = 0;
+    for (ssize_t got; (got = read(fd, buffer.data(), buffer.size())) > 0;) {
+      total += static_cast<std::size_t>(got);
+    }
+    close(fd);
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+}
+BENCHMARK(BM_ReadFilePlain)->Unit(benchmark::kMillisecond);
+
+// The same file opened as the program opens it, into one GameRecord that is kept from
+// load to load, as the program's one record is.
+void BM_LoadRecord(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  GameRecord record;
+  for (auto _ : state) {
+    record.Load(file.Path().c_str());
+    benchmark::DoNotOptimize(record.mainCount);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+  state.counters["positions"] = record.mainCount;
+}
+BENCHMARK(BM_LoadRecord)->Unit(benchmark::kMillisecond);
+
+// The first load into a new GameRecord, Positions created as they are needed.
+void BM_LoadRecordIntoNewRecord(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  for (auto _ : state) {
+    GameRecord record;
+    record.Load(file.Path().c_str());
+    benchmark::DoNotOptimize(record.mainCount);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+}
+BENCHMARK(BM_LoadRecordIntoNewRecord)->Unit(benchmark::kMillisecond);
+
+// One long game of random play on the whole board: the board stays crowded, so stones
+// keep touching groups of the other colour and many of them are captured.
+const MoveCodeList& LongGame() {
+  static const MoveCodeList codes = [] {
+    std::mt19937 random(11);
+    return RandomGame(random, 200000);
+  }();
+  return codes;
+}
+
+void BM_ReplayCaptures(benchmark::State& state) {
+  const MoveCodeList& codes = LongGame();
+  PositionPool pool;
+  int applied = 0;
+  for (auto _ : state) {
+    PositionAt(pool, 0).Clear();
+    applied = ReplayMoveCodes(pool, codes) - 1;
+    benchmark::DoNotOptimize(applied);
+  }
+  state.SetItemsProcessed(state.iterations() * applied);
+  // How many moves took stones off: the game is worth its name.
+  int captures = 0;
+  for (int i = 1; i <= applied; ++i) {
+    int before = 0;
+    int after = 0;
+    for (int p = 0; p < kPointCount; ++p) {
+      before += pool[static_cast<std::size_t>(i) - 1]->cells[p] != Empty;
+      after += pool[static_cast<std::size_t>(i)]->cells[p] != Empty;
+    }
+    captures += after <= before ? 1 : 0;
+  }
+  state.counters["capturing_moves"] = captures;
+}
+BENCHMARK(BM_ReplayCaptures)->Unit(benchmark::kMillisecond);
+
+// Games of ordinary length, each replayed from the empty board: the groups stay
+// smaller than in the long game.
+void BM_ReplayGames(benchmark::State& state) {
+  static const std::vector<MoveCodeList> games = [] {
+    std::mt19937 random(13);
+    std::vector<MoveCodeList> made;
+    for (int i = 0; i < 200; ++i) made.push_back(RandomGame(random, 250));
+    return made;
+  }();
+  PositionPool pool;
+  std::int64_t applied = 0;
+  for (auto _ : state) {
+    for (const MoveCodeList& game : games) {
+      PositionAt(pool, 0).Clear();
+      applied += ReplayMoveCodes(pool, game) - 1;
+    }
+  }
+  state.SetItemsProcessed(applied);
+}
+BENCHMARK(BM_ReplayGames)->Unit(benchmark::kMillisecond);
+
+// Bytes held by the heap per pooled Position (the Position itself, its allocation's
+// overhead and its share of the pool's array of pointers), against sizeof(Position).
+void BM_MemoryPerPosition(benchmark::State& state) {
+  constexpr int kPositions = 200000;
+  double perPosition = 0;
+  for (auto _ : state) {
+    const struct mallinfo2 before = mallinfo2();
+    {
+      PositionPool pool;
+      PositionAt(pool, kPositions - 1);
+      const struct mallinfo2 after = mallinfo2();
+      const double held = static_cast<double>((after.uordblks + after.hblkhd) -
+                                              (before.uordblks + before.hblkhd));
+      perPosition = held / kPositions;
+    }
+  }
+  state.counters["bytes_per_position"] = perPosition;
+  state.counters["sizeof_position"] = sizeof(Position);
+  state.counters["ratio"] = perPosition / sizeof(Position);
+}
+BENCHMARK(BM_MemoryPerPosition)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
