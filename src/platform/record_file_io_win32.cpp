@@ -92,9 +92,12 @@ bool OutputFile::Commit() {
     Abandon();
     return false;
   }
+  // The bytes reach the disk before the name moves, so a crash never leaves the target
+  // empty.
+  const BOOL flushed = FlushFileBuffers(HandleOf(handle_));
   const BOOL closed = CloseHandle(HandleOf(handle_));
   handle_ = nullptr;
-  if (!closed || !MoveFileExA(temporary_.c_str(), target_.c_str(),
+  if (!flushed || !closed || !MoveFileExA(temporary_.c_str(), target_.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     failed_ = true;
     Abandon();
