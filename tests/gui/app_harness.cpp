@@ -177,11 +177,15 @@ bool ReadSettingDword(const char* name, DWORD* value) {
 std::string MakeTempFolder(const std::string& hint) {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);
+  // Wine hands out the same small process ids run after run, so a name may already
+  // exist with an earlier run's files in it: take the next serial until one is new.
   static int serial = 0;
-  std::ostringstream name;
-  name << base << "tavune-gui-" << hint << "-" << GetCurrentProcessId() << "-" << ++serial;
-  CreateDirectoryA(name.str().c_str(), nullptr);
-  return name.str();
+  for (;;) {
+    std::ostringstream name;
+    name << base << "tavune-gui-" << hint << "-" << GetCurrentProcessId() << "-" << ++serial;
+    if (CreateDirectoryA(name.str().c_str(), nullptr)) return name.str();
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return name.str();
+  }
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
