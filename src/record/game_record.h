@@ -9,7 +9,9 @@
 // Positions, and a cursor on the Position that the board shows.
 class GameRecord {
  public:
+  // A new game (as Reset gives it), and this becomes the record gGameRecord designates.
   GameRecord();
+  // Frees every pooled Position; gGameRecord no longer designates this record.
   ~GameRecord();
   GameRecord(const GameRecord&) = delete;
   GameRecord& operator=(const GameRecord&) = delete;

@@ -27,6 +27,8 @@ struct Position {
   // The tile-sheet cell (column, row) that shows point (x, y).
   void TileOf(int x, int y, int* tileColumn, int* tileRow) const;
 
+  // The stone at column x, row y (both 0..18).
   Stone At(int x, int y) const { return cells[y * kBoardSize + x]; }
+  // Puts s at column x, row y (both 0..18).
   void Set(int x, int y, Stone s) { cells[y * kBoardSize + x] = s; }
 };
