@@ -113,6 +113,13 @@ TEST(SgfText, AllBranchesAndAllGamesAreReadAsOneSequence) {
             Codes({10000, 20101, 10202, 20303, 10404}));
 }
 
+TEST(Replay, CodesThatAreNoMoveCodeAreSkippedWithoutTouchingTheBoard) {
+  PositionPool pool;
+  PositionAt(pool, 0).Clear();
+  EXPECT_EQ(ReplayMoveCodes(pool, {-1, 30000, 1900, 19, 11919, 10303, -10303}), 2);
+  EXPECT_EQ(PositionAt(pool, 1).At(3, 3), Black);
+}
+
 class SgfFile : public ::testing::Test {
  protected:
   // Loads text as a file the way the record does and returns the Position count.
