@@ -43,16 +43,6 @@ std::vector<std::string> Dispatched(const char* trace) { return {"Frame::OnComma
 
 std::string TenMovesFile() { return MakeRecordFile("ten", kTenMoves); }
 
-int CellOf(int viewSize) {
-  switch (viewSize) {
-    case ID_VIEW_LARGE_VERY: return 48;
-    case ID_VIEW_LARGE: return 40;
-    case ID_VIEW_MIDDLE: return 32;
-    case ID_VIEW_SMALL: return 24;
-    default: return 16;
-  }
-}
-
 }  // namespace
 
 TEST(Commands, AnUnknownIdTracesOnlyTheDispatchAndChangesNothing) {
@@ -107,7 +97,7 @@ TEST(Commands, ViewSizesResizeTheWindowInPlace) {
   for (const auto& step : steps) {
     TraceRecorder trace;
     app.Command(step.id);
-    const int c = CellOf(step.id);
+    const int c = ExpectedCell(step.id);
     EXPECT_EQ(Dispatched(step.trace), FrameTraces(trace));
     RECT outer = ScreenRect(app.Main());
     EXPECT_EQ(50, outer.left) << step.trace;

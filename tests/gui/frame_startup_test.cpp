@@ -66,16 +66,6 @@ class SnapshotTap {
   }
 };
 
-int CellOf(int viewSize) {
-  switch (viewSize) {
-    case ID_VIEW_LARGE_VERY: return 48;
-    case ID_VIEW_LARGE: return 40;
-    case ID_VIEW_MIDDLE: return 32;
-    case ID_VIEW_SMALL: return 24;
-    default: return 16;
-  }
-}
-
 // Three moves, black last: the last Position's mode is white-first.
 const char kBlackLast[] = "(;GM[1]SZ[19];B[pd];W[dd];B[pp])";
 
@@ -145,7 +135,7 @@ TEST(FrameStartup, ClientAreaHoldsToolbarAndBoardExactlyAtEveryViewSize) {
                        ID_VIEW_SMALL_VERY}) {
     StoreSettings(0, 0, viewSize);
     AppHarness app;
-    const int c = CellOf(viewSize);
+    const int c = ExpectedCell(viewSize);
     SIZE client = ClientSize(app.Main());
     EXPECT_EQ(36 + 20 * c, client.cx) << viewSize;
     EXPECT_EQ(20 * c, client.cy) << viewSize;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "resource.h"
+
 std::vector<std::string> FrameTraces(const TraceRecorder& trace) {
   std::vector<std::string> frame;
   for (const std::string& text : trace.Texts()) {
@@ -20,6 +22,17 @@ std::vector<std::string> CheckedLabels(HWND main, int position) {
     labels.emplace_back(label);
   }
   return labels;
+}
+
+int ExpectedCell(int viewSize) {
+  switch (viewSize) {
+    case ID_VIEW_LARGE_VERY: return 48;
+    case ID_VIEW_LARGE: return 40;
+    case ID_VIEW_MIDDLE: return 32;
+    case ID_VIEW_SMALL: return 24;
+    case ID_VIEW_SMALL_VERY: return 16;
+    default: return 0;
+  }
 }
 
 void StoreSettings(DWORD left, DWORD top, DWORD viewSize) {

@@ -12,6 +12,9 @@ std::vector<std::string> FrameTraces(const TraceRecorder& trace);
 // Labels of the checked entries of the menu bar's pop-up at position, in menu order.
 std::vector<std::string> CheckedLabels(HWND main, int position);
 
+// The cell size in pixels that a view size id stands for, written out independently.
+int ExpectedCell(int viewSize);
+
 // Writes the three stored settings before a run.
 void StoreSettings(DWORD left, DWORD top, DWORD viewSize);
 
