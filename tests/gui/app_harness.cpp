@@ -70,11 +70,16 @@ void AppHarness::PostCommand(int id) { PostMessageA(Main(), WM_COMMAND, id, 0); 
 
 namespace {
 const UINT kRunOnUiThread = WM_APP + 0x3a1;
+const UINT kDrained = WM_APP + 0x3a2;
 WNDPROC originalFrameProc = nullptr;
 
 LRESULT CALLBACK RunningProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunOnUiThread) {
     (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    return 0;
+  }
+  if (message == kDrained) {
+    SetEvent(reinterpret_cast<HANDLE>(lParam));
     return 0;
   }
   return CallWindowProcA(originalFrameProc, window, message, wParam, lParam);
@@ -94,6 +99,15 @@ void AppHarness::OnUiThread(const std::function<void()>& fn) {
         SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RunningProc)));
   }
   SendMessageA(main, kRunOnUiThread, 0, reinterpret_cast<LPARAM>(&fn));
+}
+
+void AppHarness::DrainPosted() {
+  OnUiThread([] {});  // installs the subclass that answers the marker
+  HANDLE drained = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  // Posted messages are taken in order: when the marker arrives, all before it are done.
+  PostMessageA(Main(), kDrained, 0, reinterpret_cast<LPARAM>(drained));
+  WaitForSingleObject(drained, 20000);
+  CloseHandle(drained);
 }
 
 void AppHarness::PaintNow() {

@@ -27,6 +27,8 @@ class AppHarness {
   void PostCommand(int id);
   // Runs fn on the program's thread and returns when it is done.
   void OnUiThread(const std::function<void()>& fn);
+  // Returns once the program's loop has taken every message posted to it before the call.
+  void DrainPosted();
   // Paints every pending update region now.
   void PaintNow();
   // Closes the main window (WM_CLOSE) and waits for Frame::Run to return; its result.

@@ -132,24 +132,6 @@ TEST(GobanEntry, NavigationBetweenPositionsWithEqualCellsRepaintsNothing) {
   EXPECT_EQ(update, CellsOf(5, 5, 5, 5));
 }
 
-namespace {
-
-// A drop handle as the shell makes it: a DROPFILES header and a double-NUL-terminated
-// list of ANSI paths. Whoever receives WM_DROPFILES frees it with DragFinish.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  std::string list;
-  for (const std::string& path : paths) list += path + '\0';
-  list += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
-}  // namespace
 
 TEST(GobanDrop, ADropOfThreeFilesOpensTheFirstAndRepaintsTheWholeBoard) {
   const std::string folder = MakeTempFolder("drop");

@@ -1,5 +1,7 @@
 #include "view_test_support.h"
 
+#include <shlobj.h>  // DROPFILES
+
 #include <cstring>
 #include <mutex>
 
@@ -277,3 +279,17 @@ void ImportCallLog::Clear() {
   std::lock_guard<std::mutex> lock(logMutex);
   calls.clear();
 }
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+  std::string list;
+  for (const std::string& path : paths) list += path + '\0';
+  list += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+

@@ -62,6 +62,10 @@ RECT UpdateRectNow(HWND window);
 // program's thread, like UpdateRectNow.
 bool UpdateRegionNowIs(HWND window, const std::vector<RECT>& parts);
 
+// A drop handle as the shell makes it: a DROPFILES header and a double-NUL-terminated
+// list of ANSI paths. Whoever receives WM_DROPFILES frees it with DragFinish.
+HDROP MakeDrop(const std::vector<std::string>& paths);
+
 // Whether the Next-move menu entry id carries the check mark.
 bool NextMoveChecked(AppHarness& app, int id);
 
