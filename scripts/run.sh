@@ -10,6 +10,8 @@ bash scripts/setup.sh
 bash scripts/build.sh windows
 
 record=${1:-$root/docs/games/gnugo-selfplay.sgf}
+# A prefix of its own: the tests' prefix has its settings rewritten by every test run.
+export WINEPREFIX=$root/build/run-wineprefix
 source scripts/wine-env.sh
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
