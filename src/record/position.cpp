@@ -1,8 +1,6 @@
 #include "record/position.h"
 
-#include <cstddef>
-#include <memory_resource>
-#include <set>
+#include "record/point_code_set.h"
 
 namespace {
 
@@ -15,10 +13,6 @@ inline void ForEachNeighbour(int x, int y, Visit visit) {
   if (x < kBoardSize - 1) visit(x + 1, y);
   if (y < kBoardSize - 1) visit(x, y + 1);
 }
-
-// Room for every node one Capture call can make (libstdc++ nodes take 40 bytes); a
-// larger need would fall back on the heap.
-constexpr std::size_t kCaptureBlockBytes = 4 * 2 * kPointCount * 48;
 
 inline PointCode CodeOf(int x, int y) { return x * 100 + y; }
 inline int XOf(PointCode code) { return code / 100; }
@@ -47,25 +41,22 @@ void Position::Capture(int x, int y) {
     if (s != Empty && s != placed) touching[touchingCount++] = CodeOf(nx, ny);
   });
 
-  // The ordered sets draw their nodes from a reused block instead of the heap: a call
-  // makes at most 4 x 2 x 361 nodes, and the block is handed back whole at its end.
-  // One block serves the whole program, which runs on one thread.
-  alignas(std::max_align_t) static unsigned char block[kCaptureBlockBytes];
-  std::pmr::monotonic_buffer_resource nodes(block, sizeof block);
-  std::pmr::set<PointCode> toVisit(&nodes);
-  std::pmr::set<PointCode> group(&nodes);
+  // Two bitsets on the stack: ordered like the sorted sets the rule speaks of, with
+  // nothing to allocate or rebalance.
+  PointCodeSet toVisit;
+  PointCodeSet group;
   for (int i = 0; i < touchingCount; ++i) {
-    toVisit.insert(touching[i]);
-    while (!toVisit.empty()) {
-      const PointCode code = *toVisit.begin();
-      group.insert(code);
-      toVisit.erase(toVisit.begin());
+    toVisit.Insert(touching[i]);
+    while (!toVisit.Empty()) {
+      const PointCode code = toVisit.Smallest();
+      group.Insert(code);
+      toVisit.Erase(code);
       const int gx = XOf(code);
       const int gy = YOf(code);
       const Stone colour = At(gx, gy);
       ForEachNeighbour(gx, gy, [&](int nx, int ny) {
         const PointCode next = CodeOf(nx, ny);
-        if (At(nx, ny) == colour && group.count(next) == 0) toVisit.insert(next);
+        if (At(nx, ny) == colour && !group.Contains(next)) toVisit.Insert(next);
       });
     }
 
@@ -82,6 +73,6 @@ void Position::Capture(int x, int y) {
     if (!hasLiberty) {
       for (const PointCode code : group) Set(XOf(code), YOf(code), Empty);
     }
-    group.clear();
+    group.Clear();
   }
 }

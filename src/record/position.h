@@ -1,12 +1,10 @@
 #pragma once
 #include <cstdint>
 
+#include "record/point_code_set.h"
 #include "record/stone.h"
 
 namespace platform { class OutputFile; }
-
-// x * 100 + y: the key of the capture rule's point sets.
-using PointCode = int;
 
 // One snapshot of the board. A plain fixed-size value: copying it copies everything.
 struct Position {
