@@ -1,4 +1,6 @@
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "formats/record_reader.h"
 #include "formats/record_text.h"
@@ -32,28 +34,60 @@ int MoveColour(unsigned char letter) {
 
 bool IsMoveLetter(unsigned char c) { return c == 'B' || c == 'W' || c == 'E'; }
 
-}  // namespace
-
-void AppendSgfBytes(std::string& text, const unsigned char* bytes, std::size_t size) {
-  // Kept bytes are gathered in a small buffer without a test per byte, then appended.
-  char kept[256];
-  while (size > 0) {
-    const std::size_t piece = size < sizeof kept ? size : sizeof kept;
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < piece; ++i) {
-      kept[count] = static_cast<char>(bytes[i]);
-      count += kKept.kept[bytes[i]];
-    }
-    text.append(kept, count);
-    bytes += piece;
-    size -= piece;
+// Writes the kept bytes of bytes[0, size) to out, which has room for size bytes, and
+// returns their count. Every byte is stored and the count only grows for kept ones, so
+// there is no branch per byte.
+std::size_t KeepSgfBytes(char* out, const unsigned char* bytes, std::size_t size) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    out[count] = static_cast<char>(bytes[i]);
+    count += kKept.kept[bytes[i]];
   }
+  return count;
 }
 
-MoveCodeList ScanSgfText(const std::string& text) {
+// The SGF text of a file as it is read. It grows with realloc, which extends a large
+// block in place or moves its pages without copying them; a std::string would copy the
+// text into fresh memory at every doubling, and for a large file that copying and the
+// page faults it brings cost more than the filter itself.
+class ReadText {
+ public:
+  ReadText() = default;
+  ReadText(const ReadText&) = delete;
+  ReadText& operator=(const ReadText&) = delete;
+  ~ReadText() { std::free(bytes_); }
+
+  // Appends the kept bytes of bytes[0, size).
+  void AppendKept(const unsigned char* bytes, std::size_t size) {
+    if (capacity_ - size_ < size) Grow(size_ + size);
+    size_ += KeepSgfBytes(bytes_ + size_, bytes, size);
+  }
+  // The text so far; null while it is empty.
+  const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(bytes_); }
+  // Its length in bytes.
+  std::size_t Size() const { return size_; }
+
+ private:
+  void Grow(std::size_t needed) {
+    std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
+    while (capacity < needed) capacity *= 2;
+    void* grown = std::realloc(bytes_, capacity);
+    if (grown == nullptr) throw std::bad_alloc();
+    bytes_ = static_cast<char*>(grown);
+    capacity_ = capacity;
+  }
+
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+// The MoveCodes of the SGF text t[0, n), as ScanSgfText gives them.
+MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n) {
   MoveCodeList codes;
-  const auto* t = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
+  // No code takes fewer than four bytes ("[pd]" in a list), so this is room enough; it
+  // spares the copies of a growing list, and pages never written are never touched.
+  codes.reserve(n / 4);
   std::size_t p = 0;
   while (p < n) {
     const unsigned char c = t[p];
@@ -102,10 +136,27 @@ MoveCodeList ScanSgfText(const std::string& text) {
   return codes;
 }
 
+}  // namespace
+
+void AppendSgfBytes(std::string& text, const unsigned char* bytes, std::size_t size) {
+  // Kept bytes are gathered in a small buffer, then appended as one run.
+  char kept[256];
+  while (size > 0) {
+    const std::size_t piece = size < sizeof kept ? size : sizeof kept;
+    text.append(kept, KeepSgfBytes(kept, bytes, piece));
+    bytes += piece;
+    size -= piece;
+  }
+}
+
+MoveCodeList ScanSgfText(const std::string& text) {
+  return ScanSgfBytes(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+}
+
 int ReadSgf(PositionPool& mainLine, const char* cleanedName) {
-  std::string text;
+  ReadText text;
   platform::ReadFileChunks(cleanedName, [&text](const unsigned char* bytes, std::size_t size) {
-    AppendSgfBytes(text, bytes, size);
+    text.AppendKept(bytes, size);
   });
-  return ReplayMoveCodes(mainLine, ScanSgfText(text));
+  return ReplayMoveCodes(mainLine, ScanSgfBytes(text.Data(), text.Size()));
 }
