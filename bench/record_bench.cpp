@@ -1,21 +1,26 @@
 // Loads a generated 10 MB SGF collection through ReadRecordFile into a GameRecord, next
 // to a plain read of the same file (what cat does), and replays one long game full of
-// captures. Set TAVUNE_BENCH_RECORD=PATH to keep the generated record at PATH.
+// captures. Set TAVUNE_BENCH_RECORD=PATH to keep the generated record at PATH;
+// "--load-once PATH" then loads it once and exits (see main).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "formats/move_code.h"
+#include "formats/record_text.h"
+#include "platform/record_file_io.h"
 #include "record/game_record.h"
 
 namespace {
@@ -188,6 +193,75 @@ void BM_LoadRecordIntoNewRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRecordIntoNewRecord)->Unit(benchmark::kMillisecond);
 
+// The load in its stages, each over the same file, to say where its time goes.
+
+// The file delivered in 256-byte chunks to a sink that only counts them.
+void BM_LoadStageReadChunks(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  for (auto _ : state) {
+    std::size_t total = 0;
+    platform::ReadFileChunks(file.Path().c_str(),
+                             [&total](const unsigned char*, std::size_t size) { total += size; });
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+}
+BENCHMARK(BM_LoadStageReadChunks)->Unit(benchmark::kMillisecond);
+
+std::string FileBytes(const RecordFile& file) {
+  std::ifstream in(file.Path(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The byte filter over the file's bytes, 256 at a time, into a new text that has room
+// for them from the start: the filter alone, without the growing of the text.
+void BM_LoadStageFilter(benchmark::State& state) {
+  const std::string bytes = FileBytes(TheRecordFile());
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (auto _ : state) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size(); at += 256) {
+      AppendSgfBytes(text, data + at, std::min<std::size_t>(256, bytes.size() - at));
+    }
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_LoadStageFilter)->Unit(benchmark::kMillisecond);
+
+std::string FilteredText() {
+  const std::string bytes = FileBytes(TheRecordFile());
+  std::string text;
+  AppendSgfBytes(text, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  return text;
+}
+
+// The scan of the filtered text into MoveCodes.
+void BM_LoadStageScan(benchmark::State& state) {
+  const std::string text = FilteredText();
+  std::size_t codes = 0;
+  for (auto _ : state) {
+    codes = ScanSgfText(text).size();
+    benchmark::DoNotOptimize(codes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.counters["codes"] = static_cast<double>(codes);
+}
+BENCHMARK(BM_LoadStageScan)->Unit(benchmark::kMillisecond);
+
+// The replay of the scanned MoveCodes into a kept pool: most meet occupied points.
+void BM_LoadStageReplay(benchmark::State& state) {
+  const MoveCodeList codes = ScanSgfText(FilteredText());
+  PositionPool pool;
+  for (auto _ : state) {
+    PositionAt(pool, 0).Clear();
+    benchmark::DoNotOptimize(ReplayMoveCodes(pool, codes));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * codes.size()));
+}
+BENCHMARK(BM_LoadStageReplay)->Unit(benchmark::kMillisecond);
+
 // One long game of random play on the whole board: the board stays crowded, so stones
 // keep touching groups of the other colour and many of them are captured.
 const MoveCodeList& LongGame() {
@@ -268,4 +342,17 @@ BENCHMARK(BM_MemoryPerPosition)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// "record_bench --load-once FILE" loads FILE into a new GameRecord and exits: one cold
+// load in a fresh process, to be timed next to cat of the same file.
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--load-once") {
+    GameRecord record;
+    record.Load(argv[2]);
+    return record.mainCount > 1 ? 0 : 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
