@@ -7,7 +7,7 @@ packages=(
   g++ cmake make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 fonts-wine
-  xvfb xauth x11-apps xdotool imagemagick
+  xvfb xauth x11-apps x11-utils xdotool imagemagick
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   locales
