@@ -1,6 +1,6 @@
 #include "app/frame.h"
 
-#include "app/paint_scope.h"
+#include "view/paint_scope.h"
 #include "app/shell_views.h"
 #include "app/version_info.h"
 #include "app/window_settings.h"

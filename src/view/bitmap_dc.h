@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/paint_scope.h"
+#include "view/paint_scope.h"
 
 // A bitmap resource of the program, loaded now and deleted at the end of the scope.
 // Holds nullptr when the resource is missing.
