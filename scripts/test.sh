@@ -10,7 +10,7 @@ bash scripts/build.sh windows sanitize native
 
 source scripts/wine-env.sh
 tavune_ensure_display
-tavune_ensure_prefix
+tavune_ensure_test_prefix
 trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
 
 # Serial: the Wine tests share one display and one registry.

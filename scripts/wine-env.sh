@@ -51,3 +51,15 @@ REG
   wineserver -w
   touch "$WINEPREFIX/.tavune-ready"
 }
+
+# The tests' prefix also makes every window unmanaged. Wine's X11 driver waits up to 2 s for
+# a window manager each time a managed window is hidden or destroyed, and under Xvfb none
+# answers: a test closing a window paid those 2 s. The run prefix keeps managed windows,
+# so that a user's window manager frames and moves them.
+tavune_ensure_test_prefix() {
+  tavune_ensure_prefix
+  if [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
+  wineserver -w
+  touch "$WINEPREFIX/.tavune-unmanaged"
+}

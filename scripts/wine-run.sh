@@ -5,7 +5,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || exit 1
-tavune_ensure_prefix
+tavune_ensure_test_prefix
 wine "$@"
 rc=$?
 [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null

@@ -8,7 +8,7 @@ E2E_PROBE=$(dirname "$E2E_EXE")/e2e_probe.exe
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || exit 1
-tavune_ensure_prefix
+tavune_ensure_test_prefix
 E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
 E2E_TRACE=$E2E_DIR/trace.log
 E2E_DESKTOP=tavune,1280x1024
