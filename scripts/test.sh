@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every tree, and runs every test
-# (native, sanitized, fuzzers, under Wine, end to end) through ctest.
+# (native, sanitized, fuzzers, under Wine, end to end) through ctest. Ends with the time
+# each stage took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/setup.sh
-bash scripts/build.sh windows sanitize native
+stages=()
+timed() {  # NAME COMMAND...
+  local start=$SECONDS
+  "${@:2}"
+  stages+=("$1 $((SECONDS - start)) s")
+}
+
+timed setup bash scripts/setup.sh
+timed build bash scripts/build.sh windows sanitize native
 
 source scripts/wine-env.sh
-tavune_ensure_display
-tavune_ensure_test_prefix
+timed display tavune_ensure_display
+timed prefix tavune_ensure_test_prefix
 trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
 
-# Serial: the Wine tests share one display and one registry.
-ctest --test-dir build/native --output-on-failure --timeout 900
+# In parallel, but for the Wine tests: they share one display and one registry, and hold
+# a resource lock that keeps them one at a time.
+timed ctest ctest --test-dir build/native --output-on-failure --timeout 900 -j "$(nproc)"
+echo "test: $(IFS=,; echo "${stages[*]}" | sed 's/,/, /g')"
