@@ -17,6 +17,7 @@ configure() {  # dir, cmake arguments...
 }
 
 for tree in "${trees[@]}"; do
+  start=$SECONDS
   case $tree in
     windows)
       configure "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release ;;
@@ -29,4 +30,5 @@ for tree in "${trees[@]}"; do
   esac
   echo "build: $tree"
   cmake --build "$build/$tree" -j "$jobs"
+  echo "build: $tree took $((SECONDS - start)) s"
 done
