@@ -18,11 +18,11 @@ target_compile_options(tavune_shell PRIVATE -Wall -Wextra -fexec-charset=CP932)
 target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/tavune.rc)
-# The resource compiler's dependencies are not scanned, so a regenerated picture alone
-# would leave the old one linked in.
-file(GLOB RESOURCE_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp
-     ${CMAKE_SOURCE_DIR}/res/*.ico)
-set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${RESOURCE_PICTURES}")
+# The resource compiler's dependencies are not scanned, so a regenerated picture or an
+# edited manifest alone would leave the old one linked in.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp
+     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
   add_executable(tavune WIN32 src/app/win_main.cpp ${RESOURCE_SCRIPT})
