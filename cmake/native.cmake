@@ -54,7 +54,11 @@ if(TAVUNE_WINDOWS_BUILD)
     add_test(NAME e2e.${name} COMMAND bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
     set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 600)
   endforeach()
-  # Builds tavune.exe a second time elsewhere; needs no Wine, so it may run beside those.
+endif()
+
+# Builds tavune.exe a second time elsewhere and packages both; needs no Wine, so it may
+# run beside the Wine tests.
+if(TAVUNE_WINDOWS_BUILD)
   add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
   set_tests_properties(release.reproducible PROPERTIES TIMEOUT 900)
 endif()
