@@ -58,3 +58,10 @@ if(TAVUNE_WINDOWS_BUILD)
   # time; the rest runs beside them. A high cost starts them first: they are the longest chain.
   set_tests_properties(${WINE_TESTS} PROPERTIES RESOURCE_LOCK wine_prefix COST 1000)
 endif()
+
+# Builds tavune.exe a second time elsewhere and packages both; needs no Wine, so it may
+# run beside the Wine tests.
+if(TAVUNE_WINDOWS_BUILD)
+  add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
+  set_tests_properties(release.reproducible PROPERTIES TIMEOUT 900)
+endif()

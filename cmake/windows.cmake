@@ -1,6 +1,10 @@
 # Windows tree: tavune.exe, and the unit and window tests as Windows programs run under Wine.
 enable_language(RC)
-set(WINDOWS_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+# No link time stamp and no folder of this machine in the binaries, so that anyone who
+# builds the same commit gets the same bytes.
+set(WINDOWS_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=.>)
 
 # Japanese literals of the shell are handed to the A functions, which want code page 932.
 file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS src/view/*.cpp src/app/*.cpp)
@@ -14,16 +18,17 @@ target_compile_options(tavune_shell PRIVATE -Wall -Wextra -fexec-charset=CP932)
 target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/tavune.rc)
-# The resource compiler's dependencies are not scanned, so a regenerated picture alone
-# would leave the old one linked in.
-file(GLOB RESOURCE_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp
-     ${CMAKE_SOURCE_DIR}/res/*.ico)
-set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${RESOURCE_PICTURES}")
+# The resource compiler's dependencies are not scanned, so a regenerated picture or an
+# edited manifest alone would leave the old one linked in.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp
+     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
   add_executable(tavune WIN32 src/app/win_main.cpp ${RESOURCE_SCRIPT})
   target_link_libraries(tavune PRIVATE tavune_shell)
-  target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows)
+  # The map lists every library object linked in, which THIRD-PARTY-NOTICES.txt covers.
+  target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows -Wl,-Map=tavune.map)
 endif()
 
 # GoogleTest from Debian's sources, built with the cross compilers.

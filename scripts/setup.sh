@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   locales
+  python3 unzip
 )
 
 missing=()

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# A second build of tavune.exe from a copy of the sources in other folders, packaged like
+# the first: exe and zip must match byte for byte. Then what the zip holds, and the
+# manifest inside the exe. Usage: test_reproducible_release.sh WINDOWS_BUILD_DIR
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+first=$(readlink -f "$1")
+work=$(mktemp -d /tmp/tavune-rebuild.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+mkdir "$work/src"
+git -C "$root" ls-files -z -c -o --exclude-standard | (cd "$root" && tar --null -T - -cf -) | tar -xf - -C "$work/src"
+cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build "$work/build" --target tavune -j "$(nproc)" >/dev/null ||
+  { echo "FAIL: the second build did not finish"; exit 1; }
+export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct)
+zip1=$(/usr/bin/python3 "$root/scripts/release_zip.py" "$root" "$first/tavune.exe" "$work/zip1")
+zip2=$(/usr/bin/python3 "$work/src/scripts/release_zip.py" "$work/src" "$work/build/tavune.exe" "$work/zip2")
+cmp "$first/tavune.exe" "$work/build/tavune.exe" || fail "the two builds give different exes"
+cmp "$zip1" "$zip2" || fail "the two zips differ"
+
+[ "$(basename "$zip1")" = "tavune-1.0.0.4-win64.zip" ] || fail "the zip is named $(basename "$zip1")"
+names=$(unzip -Z1 "$zip1" | tr '\n' ' ')
+[ "$names" = "tavune.exe README-ja.txt LICENSE.txt THIRD-PARTY-NOTICES.txt gnugo-selfplay.sgf " ] ||
+  fail "the zip holds: $names"
+unzip -tq "$zip1" >/dev/null && unzip -q "$zip1" -d "$work/unpacked" || fail "unzip finds the zip damaged"
+for f in "$work"/unpacked/*.txt; do
+  [ "$(head -c 3 "$f")" = $'\xef\xbb\xbf' ] || fail "$(basename "$f") has no UTF-8 byte order mark"
+  [ "$(grep -c $'\r$' "$f")" = "$(wc -l < "$f")" ] || fail "$(basename "$f") has lines without CR LF"
+done
+
+manifest=$(x86_64-w64-mingw32-windres -i "$first/tavune.exe" -O rc | sed -n '/^1 24 /,/^END/p')
+for want in asInvoker 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+  1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+  grep -q "$want" <<<"$manifest" || fail "the exe's manifest lacks $want"
+done
+grep -qi dpiAware <<<"$manifest" && fail "the manifest declares DPI awareness"
+((failed)) && exit 1
+echo "ok: two builds give the same exe and zip ($(sha256sum "$zip1" | cut -c1-64))"
