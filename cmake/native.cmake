@@ -45,6 +45,17 @@ endif()
 
 if(TAVUNE_WINDOWS_BUILD)
   add_test(NAME wine.unit_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe --gtest_brief=1)
+  # A save through a link that the Unix side made (Wine cannot make one). The entry
+  # passes only if that one test ran and passed: without the link it must not skip.
+  set(UNIX_LINK_FOLDER ${CMAKE_BINARY_DIR}/unix-link)
+  add_test(NAME wine.unix_link.setup COMMAND sh -c
+    "rm -rf \"$0\" && mkdir -p \"$0/named\" && printf old > \"$0/named/game.sgf\" && ln -s named/game.sgf \"$0/link.sgf\""
+    ${UNIX_LINK_FOLDER})
+  add_test(NAME wine.unix_link COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe
+    --gtest_filter=SgfWriter.ASaveThroughALinkWritesTheFileItNamesAndTheLinkStays)
+  set_tests_properties(wine.unix_link.setup PROPERTIES FIXTURES_SETUP unix_link)
+  set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link
+    ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER} PASS_REGULAR_EXPRESSION "PASSED  \\] 1 test\\.")
   if(EXISTS ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe OR EXISTS ${CMAKE_SOURCE_DIR}/tests/gui)
     add_test(NAME wine.gui_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
   endif()
