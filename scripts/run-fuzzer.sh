@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer target for a fixed number of runs from its seed corpus.
+# Runs one libFuzzer target for a fixed number of runs from its seed corpus (the short
+# run of the test suite), or, with --long, each reader for 10 M runs.
 # Usage: scripts/run-fuzzer.sh FUZZER CORPUS_DIR
+#        scripts/run-fuzzer.sh --long [SANITIZE_TREE]     (default build/sanitize)
+# TAVUNE_FUZZ_RUNS and TAVUNE_FUZZ_MAX_LEN change the count of runs and the input size.
 set -euo pipefail
-fuzzer=$1 seeds=$2
-work=$(mktemp -d)
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = --long ]; then
+  # Inputs up to 16 KiB: the SGF text outgrows its first 4 KiB and the file many chunks.
+  tree=$(realpath "${2:-$root/build/sanitize}")
+  for reader in sgf ugf; do
+    TAVUNE_FUZZ_RUNS=${TAVUNE_FUZZ_RUNS:-10000000} TAVUNE_FUZZ_MAX_LEN=${TAVUNE_FUZZ_MAX_LEN:-16384} \
+      "$0" "$tree/fuzz_${reader}_reader" "$root/tests/fuzz/corpus/fuzz_${reader}_reader"
+  done
+  exit 0
+fi
+fuzzer=$(realpath "$1") seeds=$(realpath -m "$2")
+# In memory where there is room: the reader fuzzers write every input to a file here.
+work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
-args=(-runs="${TAVUNE_FUZZ_RUNS:-200000}" -max_len=4096 -seed=1 -print_final_stats=1)
+args=(-runs="${TAVUNE_FUZZ_RUNS:-200000}" -max_len="${TAVUNE_FUZZ_MAX_LEN:-4096}" -seed=1 -print_final_stats=1)
 [ -d "$seeds" ] && cp -r "$seeds/." "$work/" 2>/dev/null || true
 cd "$work"
-exec "$fuzzer" "${args[@]}" "$work"
+"$fuzzer" "${args[@]}" "$work"

@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "app/message_loop_exit.h"
 #include "view/paint_scope.h"
 #include "app/shell_views.h"
 #include "app/version_info.h"
@@ -15,7 +16,7 @@ Frame* gFrame = nullptr;
 
 namespace {
 
-// Exit codes of a run whose main window could not be made.
+// Exit codes of a run whose main window could not be made (3 is kMessageLoopFailed).
 constexpr int kClassNotRegistered = 1;
 constexpr int kWindowNotCreated = 2;
 constexpr int kTextCapacity = 100;
@@ -75,15 +76,16 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className, const char* tit
                          gBoardLayout->OuterHeight(), nullptr, nullptr, instance, nullptr);
 }
 
-// Runs until the quit message; returns its wParam.
+// Runs until the quit message, or until GetMessageA fails; returns the exit code.
 int RunMessageLoop(HACCEL accelerators) {
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  BOOL got = 0;
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
     if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
+  return MessageLoopExitCode(got, static_cast<int>(message.wParam));
 }
 
 }  // namespace

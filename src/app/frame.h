@@ -12,7 +12,7 @@ class Frame {
   ~Frame();
 
   // Start-up, message loop and shutdown; returns the quit message's wParam (0), or a
-  // non-zero code when the main window could not be made.
+  // non-zero code when the main window could not be made or the message loop failed.
   int Run();
 
   // Creates the board window, then the toolbar. Returns 0.

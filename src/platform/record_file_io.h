@@ -13,9 +13,12 @@ namespace platform {
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
-// An output file that replaces its target only when every write succeeded. Bytes go to
-// a new temporary file in the target's folder; Commit moves it over the target.
-// Destroying an uncommitted file removes the temporary file.
+// An output file that replaces its target only when every write succeeded. A target that
+// is a link is followed: the file it names is the one replaced, and the link stays. Bytes
+// go to a new temporary file in that file's folder; Commit puts it in place of the file,
+// keeping what the system can keep of the replaced file (Win32: attributes, ACL and
+// creation time; POSIX: permissions). Destroying an uncommitted file removes the
+// temporary file.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -23,13 +26,17 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Creates the temporary file beside target; false when it cannot be created.
+  // Creates the temporary file beside target; false when it cannot be created, or when
+  // target is a file that is not to be replaced (read-only; on Win32 also hidden or
+  // system), and then nothing is written.
   bool Create(const char* target);
   // Writes size bytes; false when the write failed or wrote fewer bytes. Once a write
   // has failed, every later one fails too.
   bool Write(const void* bytes, std::size_t size);
-  // Closes the temporary file and moves it over the target; false on any failure, after
-  // which the temporary file is gone and the target is as it was.
+  // Closes the temporary file and puts it in place of the target; false on any failure,
+  // after which the temporary file is gone and the target is as it was. (One exception
+  // on Win32: should the system take the old file away and then refuse every way of
+  // putting the new one in its place, the temporary file is kept, as the only copy.)
   bool Commit();
 
  private:
@@ -38,6 +45,7 @@ class OutputFile {
   void* handle_ = nullptr;  // HANDLE or a file descriptor, by implementation
   std::string target_;
   std::string temporary_;
+  bool targetExists_ = false;  // Create found a file to replace
   bool failed_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -53,8 +54,14 @@ bool OutputFile::Create(const char* target) {
   Abandon();
   failed_ = false;
   target_ = target;
+  // A link is saved through: the file it names is replaced, and the link stays a link.
+  if (char* named = realpath(target, nullptr)) {
+    target_ = named;
+    std::free(named);
+  }
+  targetExists_ = access(target_.c_str(), F_OK) == 0;
   // A file the user may not write is not replaced, though a rename could do it.
-  if (access(target, F_OK) == 0 && access(target, W_OK) != 0) {
+  if (targetExists_ && access(target_.c_str(), W_OK) != 0) {
     failed_ = true;
     return false;
   }
@@ -100,7 +107,7 @@ bool OutputFile::Commit() {
   const int descriptor = DescriptorOf(handle_);
   // A replaced file keeps its permissions.
   struct stat existing;
-  if (stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+  if (targetExists_ && stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
     fchmod(descriptor, existing.st_mode & 07777);
   }
   // The bytes reach the disk before the name moves, so a crash never leaves the target

@@ -2,8 +2,11 @@
 // Checks shared by the reader fuzzers: what every MoveCode list and every replayed main
 // line must satisfy, whatever bytes they came from.
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 
 #include "formats/move_code.h"
+#include "formats/record_reader.h"
 
 namespace fuzz_check {
 
@@ -31,6 +34,21 @@ inline void ExpectSoundReplay(const MoveCodeList& codes) {
   }
   if (count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
     std::abort();
+  }
+}
+
+// Writes the bytes to name and loads them as the program does (chunked read, growing text,
+// reader by the name's end): the main line must be, Position for Position, codes replayed.
+inline void ExpectFileReadAsScanned(const std::uint8_t* data, std::size_t size,
+                                    const char* name, const MoveCodeList& codes) {
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
+  static PositionPool scanned, read;
+  PositionAt(scanned, 0).Clear();
+  PositionAt(read, 0).Clear();
+  const int count = ReplayMoveCodes(scanned, codes);
+  if (ReadRecordFile(read, name) != count) std::abort();
+  for (int i = 0; i < count; ++i) {  // Positions are made zeroed, padding included
+    if (std::memcmp(scanned[i].get(), read[i].get(), sizeof(Position)) != 0) std::abort();
   }
 }
 

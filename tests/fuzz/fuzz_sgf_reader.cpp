@@ -20,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MoveCodeList codes = ScanSgfText(exact);
   fuzz_check::ExpectValidCodes(codes);
   fuzz_check::ExpectSoundReplay(codes);
+  fuzz_check::ExpectFileReadAsScanned(data, size, "input.sgf", codes);
   return 0;
 }

@@ -16,5 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!codes.empty() && text.find("[Data]\r\n") == std::string::npos) std::abort();
   fuzz_check::ExpectSoundReplay(codes);
+  fuzz_check::ExpectFileReadAsScanned(data, size, "input.ugf", codes);
   return 0;
 }

@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <cstdlib>
+#include <thread>
 #else
 #include <csignal>
 #include <sys/resource.h>
@@ -117,16 +119,37 @@ TEST_F(SgfWriter, AFolderAsTargetStaysAsItWasAndNoTemporaryFileRemains) {
 }
 
 #ifdef _WIN32
-TEST_F(SgfWriter, AReadOnlyTargetIsNotReplacedAndStaysByteForByte) {
+class RefusedTarget : public SgfWriter, public ::testing::WithParamInterface<DWORD> {};
+TEST_P(RefusedTarget, ReadOnlyHiddenOrSystemIsNotReplacedAndStaysByteForByte) {
   const std::string old = "(;\r\nW[aa];\r\n)\r\n";
   const std::string target = folder.Write("locked.sgf", old);
-  ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesA(target.c_str(), GetParam()));
   Put(15, 3);
   record.WriteSgf(target.c_str());
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(SaveFailures(), 1);
   EXPECT_EQ(folder.Read("locked.sgf"), old);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>({"locked.sgf"}));
+}
+INSTANTIATE_TEST_SUITE_P(Attributes, RefusedTarget, ::testing::Values(FILE_ATTRIBUTE_READONLY,
+                         FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM));
+
+TEST_F(SgfWriter, AHoldOfAMomentIsWaitedForAndALongerOneIsReportedOnce) {
+  const std::string target = folder.Write("held.sgf", "old");
+  // Held without FILE_SHARE_DELETE, as a virus scanner holds it, for all of the save.
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  record.WriteSgf(target.c_str());
+  CloseHandle(held);
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_EQ(folder.Read("held.sgf"), "old");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"held.sgf"}));
+  held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+  std::thread letGo([held] { Sleep(300); CloseHandle(held); });
+  record.WriteSgf(target.c_str());
+  letGo.join();
+  EXPECT_EQ(folder.Read("held.sgf"), "(;\r\n)\r\n");
 }
 #else
 TEST_F(SgfWriter, AWriteThatFailsPartWayLeavesTheOldFileByteForByte) {
@@ -162,6 +185,23 @@ TEST_F(SgfWriter, AReplacedFileKeepsItsPermissions) {
                 std::filesystem::perms::group_read);
 }
 #endif
+
+TEST_F(SgfWriter, ASaveThroughALinkWritesTheFileItNamesAndTheLinkStays) {
+#ifdef _WIN32
+  const char* unixFolder = std::getenv("TAVUNE_UNIX_LINK_FOLDER");
+  if (unixFolder == nullptr) GTEST_SKIP() << "Wine makes no links: run by ctest's wine.unix_link";
+  const std::filesystem::path base = std::string("Z:") + unixFolder;
+#else
+  const std::filesystem::path base = folder.Root();
+  std::filesystem::create_directory(base / "named");
+  folder.Write("named/game.sgf", "old");
+  std::filesystem::create_symlink("named/game.sgf", base / "link.sgf");
+#endif
+  record.WriteSgf((base / "link.sgf").string().c_str());
+  EXPECT_TRUE(std::filesystem::equivalent(base / "link.sgf", base / "named/game.sgf"));
+  EXPECT_EQ(std::filesystem::file_size(base / "named/game.sgf"), 7u);  // "(;\r\n)\r\n"
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(base / "named"), {}), 1);
+}
 
 TEST_F(SgfWriter, WithoutViewsAFailedSaveTellsNobodyAndChangesNothing) {
   record.AttachViews(nullptr);
