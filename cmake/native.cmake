@@ -46,9 +46,22 @@ if(TAVUNE_SANITIZE_BUILD)
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)
-  set(WINE_TESTS wine.unit_tests wine.gui_tests)
+  set(WINE_TESTS wine.unit_tests wine.gui_tests wine.unix_link)
   add_test(NAME wine.unit_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe --gtest_brief=1)
   add_test(NAME wine.gui_tests COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+
+  # A save through a link that the Unix side made (Wine cannot make one). The entry
+  # passes only if that one test ran and passed: without the link it must not skip.
+  set(UNIX_LINK_FOLDER ${CMAKE_BINARY_DIR}/unix-link)
+  add_test(NAME wine.unix_link.setup COMMAND sh -c
+    "rm -rf \"$0\" && mkdir -p \"$0/named\" && printf old > \"$0/named/game.sgf\" && ln -s named/game.sgf \"$0/link.sgf\""
+    ${UNIX_LINK_FOLDER})
+  add_test(NAME wine.unix_link COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe
+    --gtest_filter=SgfWriter.ASaveThroughALinkWritesTheFileItNamesAndTheLinkStays)
+  set_tests_properties(wine.unix_link.setup PROPERTIES FIXTURES_SETUP unix_link)
+  set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link
+    ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER} PASS_REGULAR_EXPRESSION "PASSED  \\] 1 test\\.")
+
   file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
   foreach(t IN LISTS E2E_TESTS)
     get_filename_component(name ${t} NAME_WE)
@@ -64,18 +77,4 @@ if(TAVUNE_WINDOWS_BUILD)
   # the longest of the rest, so it starts beside the Wine tests.
   add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
   set_tests_properties(release.reproducible PROPERTIES TIMEOUT 900 COST 500)
-endif()
-
-if(TAVUNE_WINDOWS_BUILD)
-  # A save through a link that the Unix side made (Wine cannot make one). The entry
-  # passes only if that one test ran and passed: without the link it must not skip.
-  set(UNIX_LINK_FOLDER ${CMAKE_BINARY_DIR}/unix-link)
-  add_test(NAME wine.unix_link.setup COMMAND sh -c
-    "rm -rf \"$0\" && mkdir -p \"$0/named\" && printf old > \"$0/named/game.sgf\" && ln -s named/game.sgf \"$0/link.sgf\""
-    ${UNIX_LINK_FOLDER})
-  add_test(NAME wine.unix_link COMMAND ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe
-    --gtest_filter=SgfWriter.ASaveThroughALinkWritesTheFileItNamesAndTheLinkStays)
-  set_tests_properties(wine.unix_link.setup PROPERTIES FIXTURES_SETUP unix_link)
-  set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link
-    ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER} PASS_REGULAR_EXPRESSION "PASSED  \\] 1 test\\." RESOURCE_LOCK wine_prefix)
 endif()
