@@ -24,4 +24,5 @@ trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wine
 # In parallel, but for the Wine tests: they share one display and one registry, and hold
 # a resource lock that keeps them one at a time.
 timed ctest ctest --test-dir build/native --output-on-failure --timeout 900 -j "$(nproc)"
-echo "test: $(IFS=,; echo "${stages[*]}" | sed 's/,/, /g')"
+printf -v summary '%s, ' "${stages[@]}"
+echo "test: ${summary%, }"
