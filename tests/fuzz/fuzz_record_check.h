@@ -20,10 +20,16 @@ inline void ExpectValidCodes(const MoveCodeList& codes) {
   }
 }
 
-// Replays codes into a pool kept from input to input, so that shorter records follow
-// longer ones as they do in the program, and checks what came out.
-inline void ExpectSoundReplay(const MoveCodeList& codes) {
+// The main line that the in-memory scan's codes replay into, kept from input to input, so
+// that shorter records follow longer ones as they do in the program.
+inline PositionPool& ReplayedLine() {
   static PositionPool pool;
+  return pool;
+}
+
+// Replays codes into ReplayedLine and checks what came out; returns its Position count.
+inline int ExpectSoundReplay(const MoveCodeList& codes) {
+  PositionPool& pool = ReplayedLine();
   PositionAt(pool, 0).Clear();
   const int count = ReplayMoveCodes(pool, codes);
   if (count < 1 || static_cast<std::size_t>(count) > codes.size() + 1) std::abort();
@@ -35,20 +41,21 @@ inline void ExpectSoundReplay(const MoveCodeList& codes) {
   if (count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
     std::abort();
   }
+  return count;
 }
 
 // Writes the bytes to name and loads them as the program does (chunked read, growing text,
-// reader by the name's end): the main line must be, Position for Position, codes replayed.
-inline void ExpectFileReadAsScanned(const std::uint8_t* data, std::size_t size,
-                                    const char* name, const MoveCodeList& codes) {
+// reader by the name's end): the main line must be, Position for Position, the count
+// Positions that ExpectSoundReplay left in ReplayedLine.
+inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
+                                     const char* name, int count) {
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
-  static PositionPool scanned, read;
-  PositionAt(scanned, 0).Clear();
+  static PositionPool read;
   PositionAt(read, 0).Clear();
-  const int count = ReplayMoveCodes(scanned, codes);
   if (ReadRecordFile(read, name) != count) std::abort();
+  const PositionPool& replayed = ReplayedLine();
   for (int i = 0; i < count; ++i) {  // Positions are made zeroed, padding included
-    if (std::memcmp(scanned[i].get(), read[i].get(), sizeof(Position)) != 0) std::abort();
+    if (std::memcmp(replayed[i].get(), read[i].get(), sizeof(Position)) != 0) std::abort();
   }
 }
 

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string exact(text.begin(), text.end());
   const MoveCodeList codes = ScanSgfText(exact);
   fuzz_check::ExpectValidCodes(codes);
-  fuzz_check::ExpectSoundReplay(codes);
-  fuzz_check::ExpectFileReadAsScanned(data, size, "input.sgf", codes);
+  const int count = fuzz_check::ExpectSoundReplay(codes);
+  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.sgf", count);
   return 0;
 }

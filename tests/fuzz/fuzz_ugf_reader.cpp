@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (code < 10000) std::abort();  // a UGF file holds stones only
   }
   if (!codes.empty() && text.find("[Data]\r\n") == std::string::npos) std::abort();
-  fuzz_check::ExpectSoundReplay(codes);
-  fuzz_check::ExpectFileReadAsScanned(data, size, "input.ugf", codes);
+  const int count = fuzz_check::ExpectSoundReplay(codes);
+  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.ugf", count);
   return 0;
 }
