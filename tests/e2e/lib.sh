@@ -87,14 +87,13 @@ e2e_wait_exit() {
 }
 
 # Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
-# A probe that did not find the main window and its board is taken again: once, as the Open
-# dialog closed, one reported zero sizes, which sent the next checks to the wrong pixels.
+# A probe that missed the main window and its board is taken again: once, as the Open dialog
+# closed, one reported zero sizes, which sent the next checks to the wrong pixels.
 e2e_probe() {
-  local try
-  for try in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5; do
     _e2e_probe_once || return 1
     [ "$PROBE_FOUND" = 1 ] && [ "${PROBE_BOARD_W:-0}" -gt 0 ] && return 0
-    echo "e2e: the probe did not find the main window and its board (try $try)"
+    echo "e2e: the probe did not find the main window and its board"
   done
   return 1
 }

@@ -20,40 +20,33 @@ inline void ExpectValidCodes(const MoveCodeList& codes) {
   }
 }
 
-// The main line that the in-memory scan's codes replay into, kept from input to input, so
-// that shorter records follow longer ones as they do in the program.
-inline PositionPool& ReplayedLine() {
+// Replays codes into a pool kept from input to input, so that shorter records follow
+// longer ones as they do in the program, and checks what came out. Returns the pool; its
+// first *count Positions are the main line.
+inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* count) {
   static PositionPool pool;
-  return pool;
-}
-
-// Replays codes into ReplayedLine and checks what came out; returns its Position count.
-inline int ExpectSoundReplay(const MoveCodeList& codes) {
-  PositionPool& pool = ReplayedLine();
   PositionAt(pool, 0).Clear();
-  const int count = ReplayMoveCodes(pool, codes);
-  if (count < 1 || static_cast<std::size_t>(count) > codes.size() + 1) std::abort();
-  if (pool.size() < static_cast<std::size_t>(count)) std::abort();
-  const Position& last = *pool[static_cast<std::size_t>(count) - 1];
+  *count = ReplayMoveCodes(pool, codes);
+  if (*count < 1 || static_cast<std::size_t>(*count) > codes.size() + 1) std::abort();
+  if (pool.size() < static_cast<std::size_t>(*count)) std::abort();
+  const Position& last = *pool[static_cast<std::size_t>(*count) - 1];
   for (const Stone cell : last.cells) {
     if (cell != Empty && cell != Black && cell != White) std::abort();
   }
-  if (count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
+  if (*count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
     std::abort();
   }
-  return count;
+  return pool;
 }
 
 // Writes the bytes to name and loads them as the program does (chunked read, growing text,
-// reader by the name's end): the main line must be, Position for Position, the count
-// Positions that ExpectSoundReplay left in ReplayedLine.
+// reader by the name's end): the main line must be, Position for Position, the replayed one.
 inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
-                                     const char* name, int count) {
+                                     const char* name, const PositionPool& replayed, int count) {
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
   static PositionPool read;
   PositionAt(read, 0).Clear();
   if (ReadRecordFile(read, name) != count) std::abort();
-  const PositionPool& replayed = ReplayedLine();
   for (int i = 0; i < count; ++i) {  // Positions are made zeroed, padding included
     if (std::memcmp(replayed[i].get(), read[i].get(), sizeof(Position)) != 0) std::abort();
   }

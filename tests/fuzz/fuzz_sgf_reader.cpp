@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string exact(text.begin(), text.end());
   const MoveCodeList codes = ScanSgfText(exact);
   fuzz_check::ExpectValidCodes(codes);
-  const int count = fuzz_check::ExpectSoundReplay(codes);
-  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.sgf", count);
+  int count = 0;
+  const PositionPool& replayed = fuzz_check::ExpectSoundReplay(codes, &count);
+  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.sgf", replayed, count);
   return 0;
 }

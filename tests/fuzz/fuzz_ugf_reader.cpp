@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (code < 10000) std::abort();  // a UGF file holds stones only
   }
   if (!codes.empty() && text.find("[Data]\r\n") == std::string::npos) std::abort();
-  const int count = fuzz_check::ExpectSoundReplay(codes);
-  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.ugf", count);
+  int count = 0;
+  const PositionPool& replayed = fuzz_check::ExpectSoundReplay(codes, &count);
+  fuzz_check::ExpectFileReadAsReplayed(data, size, "input.ugf", replayed, count);
   return 0;
 }
