@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/utf16.h"
 #include "view/board_layout.h"
 #include "view/child_goban.h"
 #include "view/child_toolbar.h"
@@ -20,6 +23,16 @@ void ShellViews::RepaintBoard(const PixelRect& rect) {
 
 int ShellViews::CellSize() const { return gBoardLayout->CellSize(); }
 
-void ShellViews::ReportSaveFailure() {
-  MessageBoxA(gChildGoban->Window(), "ファイルを開けませんでした", "エラー", MB_OK);
+// UTF-16 texts, so that the box reads the same whatever the system's code page.
+void ShellViews::ReportSaveFailure(const char* keptCopy) {
+  std::wstring text = L"ファイルを開けませんでした";
+  UINT icon = 0;
+  std::wstring kept;
+  if (keptCopy[0] != '\0' && platform::Utf16Of(keptCopy, &kept)) {
+    // The old file is gone: without this name the user would believe the record lost.
+    text = L"保存を終えられませんでした。\n棋譜は次のファイルに残っています:\n\n" + kept +
+           L"\n\nこのファイルの名前を変えてお使いください。";
+    icon = MB_ICONWARNING;
+  }
+  MessageBoxW(gChildGoban->Window(), text.c_str(), L"エラー", MB_OK | icon);
 }

@@ -9,5 +9,5 @@ class ShellViews : public RecordViews {
   void ShowToolbarMode(int nextMode) override;
   void RepaintBoard(const PixelRect& rect) override;
   int CellSize() const override;
-  void ReportSaveFailure() override;
+  void ReportSaveFailure(const char* keptCopy) override;
 };

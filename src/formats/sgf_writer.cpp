@@ -22,5 +22,5 @@ void GameRecord::WriteSgf(const char* path) {
     written = file.Write(")\r\n", 3) && written;
     written = file.Commit() && written;
   }
-  if (!written && views_ != nullptr) views_->ReportSaveFailure();
+  if (!written && views_ != nullptr) views_->ReportSaveFailure(file.KeptCopy().c_str());
 }

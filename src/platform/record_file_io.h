@@ -3,13 +3,20 @@
 #include <functional>
 #include <string>
 
-// The few file operations the record and the readers need. One Win32 implementation
-// (CreateFileA / ReadFile / WriteFile) and one POSIX implementation for the native build.
+// The few file operations the record and the readers need. Names are UTF-8. One Win32
+// implementation (the UTF-16 calls CreateFileW, ReadFile, WriteFile, ReplaceFileW) and one
+// POSIX implementation for the native build.
 namespace platform {
+
+#ifdef _WIN32
+using NativeName = std::wstring;
+#else
+using NativeName = std::string;
+#endif
 
 // Reads the named file in chunks of at most 256 bytes, handing each delivered chunk to
 // onChunk in file order. Stops at the first call that delivers nothing (end of file,
-// a read error, or a file that could not be opened).
+// a read error, or a file that could not be opened, a name that is not UTF-8 among them).
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
@@ -28,7 +35,8 @@ class OutputFile {
 
   // Creates the temporary file beside target; false when it cannot be created, or when
   // target is a file that is not to be replaced (read-only; on Win32 also hidden or
-  // system), and then nothing is written.
+  // system, or a link whose final path leads to another file), and then nothing is
+  // written.
   bool Create(const char* target);
   // Writes size bytes; false when the write failed or wrote fewer bytes. Once a write
   // has failed, every later one fails too.
@@ -38,13 +46,17 @@ class OutputFile {
   // on Win32: should the system take the old file away and then refuse every way of
   // putting the new one in its place, the temporary file is kept, as the only copy.)
   bool Commit();
+  // After that one exception: the UTF-8 name of the temporary file that now holds the
+  // record. Empty otherwise.
+  const std::string& KeptCopy() const { return keptCopy_; }
 
  private:
   void Abandon();
 
   void* handle_ = nullptr;  // HANDLE or a file descriptor, by implementation
-  std::string target_;
-  std::string temporary_;
+  NativeName target_;
+  NativeName temporary_;
+  std::string keptCopy_;
   bool targetExists_ = false;  // Create found a file to replace
   bool failed_ = false;
 };

@@ -1,9 +1,10 @@
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/record_file_io.h"
+#include "platform/utf16.h"
 
 namespace platform {
 
@@ -20,62 +21,86 @@ constexpr ULONGLONG kHoldPatienceMs = 1000;
 constexpr DWORD kHoldStepMs = 50;
 // An ACL or stream that cannot be carried over is no reason to lose the save.
 constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+// Looking at a file must not disturb whoever else has it open.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 HANDLE HandleOf(void* handle) { return static_cast<HANDLE>(handle); }
 
-// Errors that another program's brief hold on a file gives. ReplaceFileA reports a
-// replaced file it could not remove (nothing changed) as its own code.
-bool IsBriefHold(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+// What one attempt at a step of the save gave.
+enum class Outcome { kDone, kHeld, kFailed };
+
+// A sharing violation is another program's hold, which passes; any other failure is
+// final. A denial in particular usually is the user's rights, which waiting never mends.
+Outcome OutcomeOf(bool done) {
+  if (done) return Outcome::kDone;
+  return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::kHeld : Outcome::kFailed;
 }
 
-// Calls attempt (true on success, the last error set on failure) until it succeeds, fails
-// for another reason than a hold, or holds have lasted kHoldPatienceMs. The first call is
-// made at once, so a save that nothing holds never waits.
+// Makes attempt until it is done, fails for good, or holds have lasted kHoldPatienceMs.
+// The first attempt is made at once, so a save that nothing holds never waits.
 template <typename Attempt>
 bool RetryWhileHeld(const Attempt& attempt) {
   const ULONGLONG start = GetTickCount64();
-  while (!attempt()) {
-    if (!IsBriefHold(GetLastError()) || GetTickCount64() - start >= kHoldPatienceMs) {
-      return false;
-    }
+  for (;;) {
+    const Outcome outcome = attempt();
+    if (outcome != Outcome::kHeld) return outcome == Outcome::kDone;
+    if (GetTickCount64() - start >= kHoldPatienceMs) return false;
     Sleep(kHoldStepMs);
   }
-  return true;
 }
 
-// The folder part of path, separator included ("" for a bare name). GetFullPathNameA
-// knows the code page's double-byte characters, whose second byte may be a backslash.
-bool FolderOf(const char* path, std::string* folder) {
-  const DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+HANDLE OpenExisting(const std::wstring& name, DWORD access) {
+  return CreateFileW(name.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The folder part of path, separator included.
+bool FolderOf(const std::wstring& path, std::wstring* folder) {
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return false;
-  std::vector<char> full(needed + 1);
-  char* filePart = nullptr;
-  const DWORD length = GetFullPathNameA(path, static_cast<DWORD>(full.size()), full.data(), &filePart);
+  std::vector<wchar_t> full(needed + 1);
+  wchar_t* filePart = nullptr;
+  const DWORD length =
+      GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &filePart);
   if (length == 0 || length >= full.size() || filePart == nullptr) return false;
   folder->assign(full.data(), static_cast<std::size_t>(filePart - full.data()));
   return true;
 }
 
-// The path of the open file, a link followed, without the "\\?\" prefix that the A
-// functions do without; false when the file system cannot tell it.
-bool FinalNameOf(HANDLE file, std::string* name) {
+// The path of the open file, a link followed, without the "\\?\" prefix, so that it
+// reads as the user's own paths do in a message; false when the file system cannot tell.
+bool FinalNameOf(HANDLE file, std::wstring* name) {
   constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-  std::vector<char> path(MAX_PATH);
-  DWORD length = GetFinalPathNameByHandleA(file, path.data(), static_cast<DWORD>(path.size()), kFlags);
+  std::vector<wchar_t> path(MAX_PATH);
+  DWORD length =
+      GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), kFlags);
   if (length >= path.size()) {
     path.resize(length + 1);
-    length = GetFinalPathNameByHandleA(file, path.data(), static_cast<DWORD>(path.size()), kFlags);
+    length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), kFlags);
   }
   if (length == 0 || length >= path.size()) return false;
   name->assign(path.data(), length);
-  if (name->compare(0, 8, "\\\\?\\UNC\\") == 0) {
-    name->replace(0, 8, "\\\\");
-  } else if (name->compare(0, 4, "\\\\?\\") == 0) {
+  if (name->compare(0, 8, L"\\\\?\\UNC\\") == 0) {
+    name->replace(0, 8, L"\\\\");
+  } else if (name->compare(0, 4, L"\\\\?\\") == 0) {
     name->erase(0, 4);
   }
   return true;
+}
+
+// Whether path opens the very file that was examined: the same volume and file index.
+// A final path can lead elsewhere, through a drive letter mapped again or a share that
+// resolves the link on the server's side.
+bool LeadsTo(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& examined) {
+  HANDLE file = OpenExisting(path, FILE_READ_ATTRIBUTES);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool same = GetFileInformationByHandle(file, &info) != 0 &&
+                    info.dwVolumeSerialNumber == examined.dwVolumeSerialNumber &&
+                    info.nFileIndexHigh == examined.nFileIndexHigh &&
+                    info.nFileIndexLow == examined.nFileIndexLow;
+  CloseHandle(file);
+  return same;
 }
 
 enum class Target { kNew, kExisting, kRefused };
@@ -83,73 +108,77 @@ enum class Target { kNew, kExisting, kRefused };
 // What the save finds at *name: no file yet, a file to replace (*name then becomes the
 // path of that file, a link followed), or a file not to be replaced. A target that
 // cannot be looked at is refused too.
-Target Examine(std::string* name) {
-  HANDLE file = CreateFileA(name->c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+Target Examine(std::wstring* name) {
+  HANDLE file = OpenExisting(*name, FILE_READ_ATTRIBUTES);
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError() == ERROR_FILE_NOT_FOUND ? Target::kNew : Target::kRefused;
   }
   BY_HANDLE_FILE_INFORMATION info{};
   const bool examined = GetFileInformationByHandle(file, &info) != 0;
-  std::string finalName;
+  std::wstring finalName;
   const bool named = FinalNameOf(file, &finalName);
   CloseHandle(file);
   if (!examined || (info.dwFileAttributes & kRefusedAttributes) != 0) return Target::kRefused;
   if (named) {
+    if (!LeadsTo(finalName, info)) return Target::kRefused;
     *name = finalName;
     return Target::kExisting;
   }
-  // A file system that cannot tell the final path: the name serves, unless it is a link.
-  const DWORD attributes = GetFileAttributesA(name->c_str());
+  // A file system that cannot tell the final path: the name serves, unless it is a link
+  // (the attributes of the name itself, not of the file it leads to).
+  const DWORD attributes = GetFileAttributesW(name->c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     return Target::kRefused;
   }
   return Target::kExisting;
 }
 
-bool MoveIntoPlace(const std::string& temporary, const std::string& target, DWORD flags) {
+bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD flags) {
   return RetryWhileHeld(
-      [&] { return MoveFileExA(temporary.c_str(), target.c_str(), flags) != 0; });
+      [&] { return OutcomeOf(MoveFileExW(temporary.c_str(), target.c_str(), flags) != 0); });
 }
 
-// Whether target can be opened for deletion now, as ReplaceFileA will open it. Asked
-// first because under Wine a ReplaceFileA that meets a held target leaves an empty file
-// of its own beside it.
-bool FreeToReplace(const std::string& target) {
-  HANDLE file = CreateFileA(target.c_str(), DELETE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
-// Puts temporary in place of the existing target with ReplaceFileA. When ReplaceFileA
+// Puts temporary in place of the existing target with ReplaceFileW. When ReplaceFileW
 // took the target away but could not move the new file in (1176, 1177), a plain move
 // finishes the save, so that the target is never left missing; should that fail too,
 // *keepTemporary tells that the temporary file now holds the only copy of the record.
-bool ReplaceTarget(const std::string& temporary, const std::string& target, bool* keepTemporary) {
+bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
+                   bool* keepTemporary) {
+  DWORD error = ERROR_SUCCESS;
   const bool replaced = RetryWhileHeld([&] {
-    return FreeToReplace(target) && ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
-                                                 kReplaceFlags, nullptr, nullptr) != 0;
+    // Asked first because under Wine a ReplaceFileW that meets a held target leaves an
+    // empty file of its own beside it; and a target the user may not delete is final.
+    HANDLE file = OpenExisting(target, DELETE);
+    if (file == INVALID_HANDLE_VALUE) return OutcomeOf(false);
+    CloseHandle(file);
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, kReplaceFlags, nullptr,
+                     nullptr)) {
+      return Outcome::kDone;
+    }
+    error = GetLastError();
+    // The target was free to delete a moment ago: a denial now, or a replaced file that
+    // could not be removed, is a hold that began since.
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                      error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    return held ? Outcome::kHeld : Outcome::kFailed;
   });
   if (replaced) return true;
-  const DWORD error = GetLastError();
   if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
     return false;
   }
   if (MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  *keepTemporary = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  *keepTemporary = GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
   return false;
 }
 
 }  // namespace
 
 void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  std::wstring wide;
+  if (!Utf16Of(name, &wide)) return;
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   unsigned char chunk[kChunkSize];
   for (;;) {
@@ -168,23 +197,19 @@ OutputFile::~OutputFile() { Abandon(); }
 bool OutputFile::Create(const char* target) {
   Abandon();
   failed_ = true;
-  target_ = target;
+  keptCopy_.clear();
+  if (!Utf16Of(target, &target_) || target_.empty()) return false;
   const Target found = Examine(&target_);
   targetExists_ = found == Target::kExisting;
-  std::string folder;
-  if (found == Target::kRefused || !FolderOf(target_.c_str(), &folder)) return false;
+  std::wstring folder;
+  if (found == Target::kRefused || !FolderOf(target_, &folder)) return false;
   static unsigned serial = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[64];
-    std::snprintf(name, sizeof name, "~tavune-%lu-%u.tmp", GetCurrentProcessId(), ++serial);
-    temporary_ = folder + name;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const bool created = RetryWhileHeld([&] {
-      file = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-      return file != INVALID_HANDLE_VALUE;
-    });
-    if (created) {
+    temporary_ = folder + L"~tavune-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++serial) + L".tmp";
+    HANDLE file = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
       handle_ = file;
       failed_ = false;
       return true;
@@ -225,7 +250,10 @@ bool OutputFile::Commit() {
                      : MoveIntoPlace(temporary_, target_, MOVEFILE_WRITE_THROUGH));
   if (!placed) {
     failed_ = true;
-    if (keepTemporary) temporary_.clear();
+    if (keepTemporary) {
+      keptCopy_ = Utf8Of(temporary_.c_str());
+      temporary_.clear();
+    }
     Abandon();
     return false;
   }
@@ -239,7 +267,7 @@ void OutputFile::Abandon() {
     handle_ = nullptr;
   }
   if (!temporary_.empty()) {
-    DeleteFileA(temporary_.c_str());
+    DeleteFileW(temporary_.c_str());
     temporary_.clear();
   }
 }

@@ -22,6 +22,7 @@ class RecordViews {
   virtual void RepaintBoard(const PixelRect& rect) = 0;
   // The board's cell size in pixels (48, 40, 32, 24 or 16).
   virtual int CellSize() const = 0;
-  // Tells the user that a record could not be saved.
-  virtual void ReportSaveFailure() = 0;
+  // Tells the user that a record could not be saved. keptCopy is "" as a rule; otherwise
+  // the save lost the old file and the record now stands only in the file it names (UTF-8).
+  virtual void ReportSaveFailure(const char* keptCopy) = 0;
 };

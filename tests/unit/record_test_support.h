@@ -75,7 +75,7 @@ class RecordingViews : public RecordViews {
                     std::to_string(r.right) + "," + std::to_string(r.bottom));
   }
   int CellSize() const override { return cellSize_; }
-  void ReportSaveFailure() override { calls.push_back("save failed"); }
+  void ReportSaveFailure(const char*) override { calls.push_back("save failed"); }
 
   std::vector<std::string> calls;
 
@@ -111,34 +111,38 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The full name of `name` inside the folder, as the program's A functions take it.
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
+  // The full name of `name` inside the folder, in UTF-8 as the record takes names.
+  std::string Path(const std::string& name) const { return (path_ / Named(name)).u8string(); }
   const std::filesystem::path& Root() const { return path_; }
 
   // Writes bytes to `name` and returns its full name.
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
+    std::ofstream out(path_ / Named(name), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return Path(name);
   }
 
   // The whole content of `name`; empty when it cannot be read.
   std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+    std::ifstream in(path_ / Named(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
-  // Names of the entries in the folder, sorted.
-  std::vector<std::string> Entries() const {
+  // Names of the entries in the folder (or in its subfolder), sorted, in UTF-8.
+  std::vector<std::string> Entries(const std::string& subfolder = "") const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-      names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(path_ / Named(subfolder))) {
+      names.push_back(entry.path().filename().u8string());
     }
     std::sort(names.begin(), names.end());
     return names;
   }
 
  private:
+  // Names in tests are UTF-8; on Windows a plain string would be read in the code page.
+  static std::filesystem::path Named(const std::string& name) {
+    return std::filesystem::u8path(name);
+  }
   // Tells apart test programs that run at the same time.
   static unsigned ProcessTag() {
     static const unsigned tag = std::random_device{}();

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <cstdlib>
 #include <thread>
+
+#include "platform/utf16.h"
 #else
 #include <csignal>
 #include <sys/resource.h>
@@ -91,6 +93,26 @@ TEST_F(SgfWriter, SavingOverALongerFileReplacesAllOfIt) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>({"saved.sgf"})) << "no file left behind";
 }
 
+// Names that code page 932 cannot spell, a look-alike of one beside it, and a folder whose
+// name has 0x5C as its second byte in 932: each save writes its own file and reads back.
+TEST_F(SgfWriter, EveryNameSavesAndOpensItsOwnFileAndNoOther) {
+  folder.Write("cafe.sgf", "old");
+  std::filesystem::create_directory(std::filesystem::u8path(folder.Path(u8"表")));
+  Put(15, 3);
+  for (const char* name : {u8"柯洁.sgf", u8"신진서.sgf", u8"\U0001F600.sgf", u8"café.sgf", u8"表/ソ.sgf"}) {
+    record.WriteSgf(folder.Path(name).c_str());
+    EXPECT_EQ(folder.Read(name), "(;\r\nB[pd];\r\n)\r\n") << name;
+    GameRecord reread;
+    reread.Load(folder.Path(name).c_str());
+    EXPECT_EQ(reread.mainCount, 2) << name;
+  }
+  EXPECT_EQ(SaveFailures(), 0);
+  EXPECT_EQ(folder.Read("cafe.sgf"), "old");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"cafe.sgf", u8"café.sgf", u8"柯洁.sgf", u8"表",
+                                                        u8"신진서.sgf", u8"\U0001F600.sgf"}));
+  EXPECT_EQ(folder.Entries(u8"表"), std::vector<std::string>({u8"ソ.sgf"}));
+}
+
 TEST_F(SgfWriter, APathInAMissingFolderWritesNothingAndReportsOnce) {
   Put(15, 3);
   record.WriteSgf(folder.Path("no such folder/saved.sgf").c_str());
@@ -119,6 +141,20 @@ TEST_F(SgfWriter, AFolderAsTargetStaysAsItWasAndNoTemporaryFileRemains) {
 }
 
 #ifdef _WIN32
+// Windows names are UTF-16: bytes that are no UTF-8 (é in code page 1252 here) name no
+// file at all, and are never read as a look-alike.
+TEST_F(SgfWriter, ANameThatIsNotUtf8IsRefusedAndTouchesNoOtherFile) {
+  folder.Write("cafe.sgf", "(;B[aa])");
+  const std::string notUtf8 = folder.Path("") + "caf\xE9.sgf";
+  record.WriteSgf(notUtf8.c_str());
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"cafe.sgf"}));
+  EXPECT_EQ(folder.Read("cafe.sgf"), "(;B[aa])");
+  record.Load(notUtf8.c_str());
+  EXPECT_EQ(record.mainCount, 1);
+  EXPECT_EQ(platform::Utf8Of(L"\xD800.sgf"), "") << "a lone surrogate is no name";
+}
+
 class RefusedTarget : public SgfWriter, public ::testing::WithParamInterface<DWORD> {};
 TEST_P(RefusedTarget, ReadOnlyHiddenOrSystemIsNotReplacedAndStaysByteForByte) {
   const std::string old = "(;\r\nW[aa];\r\n)\r\n";
