@@ -6,7 +6,6 @@ set(WINDOWS_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
                     $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=.>)
 
-# Japanese literals of the shell are handed to the A functions, which want code page 932.
 file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS src/view/*.cpp src/app/*.cpp)
 list(REMOVE_ITEM SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
 foreach(f IN LISTS NEUTRAL_SHELL_SOURCES)
@@ -14,7 +13,7 @@ foreach(f IN LISTS NEUTRAL_SHELL_SOURCES)
 endforeach()
 add_library(tavune_shell STATIC ${SHELL_SOURCES})
 target_link_libraries(tavune_shell PUBLIC tavune_core comdlg32 shell32 advapi32 gdi32 user32 kernel32)
-target_compile_options(tavune_shell PRIVATE -Wall -Wextra -fexec-charset=CP932)
+target_compile_options(tavune_shell PRIVATE -Wall -Wextra)
 target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/tavune.rc)
@@ -28,7 +27,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
   add_executable(tavune WIN32 src/app/win_main.cpp ${RESOURCE_SCRIPT})
   target_link_libraries(tavune PRIVATE tavune_shell)
   # The map lists every library object linked in, which THIRD-PARTY-NOTICES.txt covers.
-  target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows -Wl,-Map=tavune.map)
+  # -municode: the program starts at wWinMain, with the command line in UTF-16.
+  target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows -municode -Wl,-Map=tavune.map)
 endif()
 
 # GoogleTest from Debian's sources, built with the cross compilers.

@@ -14,14 +14,16 @@ AboutDialog::~AboutDialog() {
 }
 
 int AboutDialog::Show() {
+  // A UTF-16 dialog, so that the template's Japanese title and labels read the same under
+  // every code page.
   INT_PTR result =
-      DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_VERSION), owner_, AboutDialogProc, 0);
+      DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_VERSION), owner_, AboutDialogProc, 0);
   return LOWORD(result);
 }
 
 void AboutDialog::OnInitDialog(HWND dialog) {
-  auto setText = [dialog](int id, const char* text) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  auto setText = [dialog](int id, const wchar_t* text) {
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   };
   setText(IDC_PRODUCT_NAME, gVersionInfo->ProductName());
   setText(IDC_PRODUCT_VERSION, gVersionInfo->ProductVersion());

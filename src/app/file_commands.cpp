@@ -4,24 +4,26 @@
 #include "app/frame.h"
 #include "app/record_display.h"
 #include "platform/trace.h"
+#include "platform/utf16.h"
 #include "record/game_record.h"
 
 namespace {
 
 // Display text and pattern alternate; the literal's own terminator ends the list.
-constexpr char kOpenFilter[] =
-    "Smart Game Format (*.sgf)\0*.sgf\0Panda Net Format (*.ugf)\0*.ugf\0";
-constexpr char kSaveFilter[] = "Smart Game Format (*.sgf)\0*.sgf\0";
-constexpr char kDefaultExtension[] = "sgf";
+constexpr wchar_t kOpenFilter[] =
+    L"Smart Game Format (*.sgf)\0*.sgf\0Panda Net Format (*.ugf)\0*.ugf\0";
+constexpr wchar_t kSaveFilter[] = L"Smart Game Format (*.sgf)\0*.sgf\0";
+constexpr wchar_t kDefaultExtension[] = L"sgf";
 // The Open dialog gets the same room as the save path: a full path longer than 100
 // characters is common, and a shorter buffer makes the dialog refuse it silently.
 constexpr int kOpenNameCapacity = 1000;
 
-OPENFILENAMEA DialogSettings(HWND owner, HINSTANCE instance, const char* filter, char* name,
-                             DWORD capacity, DWORD flags) {
-  OPENFILENAMEA dialog{};
+// The UTF-16 dialogs give every name exactly, whatever the system's code page.
+OPENFILENAMEW DialogSettings(HWND owner, HINSTANCE instance, const wchar_t* filter,
+                             wchar_t* name, DWORD capacity, DWORD flags) {
+  OPENFILENAMEW dialog{};
   // The size without the fields added in Windows 2000, as the program has always asked.
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   dialog.hwndOwner = owner;
   dialog.hInstance = instance;
   dialog.lpstrFilter = filter;
@@ -37,32 +39,32 @@ OPENFILENAMEA DialogSettings(HWND owner, HINSTANCE instance, const char* filter,
 
 void Frame::OnCommandFileOpen() {
   platform::Trace("Frame::OnCommandFileOpen()\n");
-  char name[kOpenNameCapacity] = {};
-  OPENFILENAMEA dialog = DialogSettings(mainWindow_, instance_, kOpenFilter, name,
+  wchar_t name[kOpenNameCapacity] = {};
+  OPENFILENAMEW dialog = DialogSettings(mainWindow_, instance_, kOpenFilter, name,
                                         kOpenNameCapacity, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
-  if (!GetOpenFileNameA(&dialog)) return;  // cancelled or failed: nothing changes
-  gGameRecord->Load(name);
+  if (!GetOpenFileNameW(&dialog)) return;  // cancelled or failed: nothing changes
+  gGameRecord->Load(platform::Utf8Of(name).c_str());
   ShowWholeRecord();
 }
 
 void Frame::OnCommandFileSave() {
   platform::Trace("Frame::OnCommandFileSave()\n");
-  if (savePath_[0] == '\0') {
+  if (savePath_[0] == L'\0') {
     OnCommandFileSaveAs();
     return;
   }
-  gGameRecord->WriteSgf(savePath_);
+  gGameRecord->WriteSgf(platform::Utf8Of(savePath_).c_str());
 }
 
 void Frame::OnCommandFileSaveAs() {
   platform::Trace("Frame::OnCommandFileSaveAs()\n");
   // The dialog proposes the name of this run's last Save As. It works on a copy: a failed
   // dialog may write into its buffer, and a cancelled one must leave the save path as it was.
-  char chosen[kSavePathCapacity];
-  lstrcpynA(chosen, savePath_, kSavePathCapacity);
-  OPENFILENAMEA dialog = DialogSettings(mainWindow_, instance_, kSaveFilter, chosen,
+  wchar_t chosen[kSavePathCapacity];
+  lstrcpynW(chosen, savePath_, kSavePathCapacity);
+  OPENFILENAMEW dialog = DialogSettings(mainWindow_, instance_, kSaveFilter, chosen,
                                         kSavePathCapacity, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
-  if (!GetSaveFileNameA(&dialog)) return;
-  lstrcpynA(savePath_, chosen, kSavePathCapacity);
-  gGameRecord->WriteSgf(savePath_);
+  if (!GetSaveFileNameW(&dialog)) return;
+  lstrcpynW(savePath_, chosen, kSavePathCapacity);
+  gGameRecord->WriteSgf(platform::Utf8Of(savePath_).c_str());
 }

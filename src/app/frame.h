@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 
-// Room for the save path: 1000 characters, terminator included.
+// Room for the save path: 1000 UTF-16 units, terminator included.
 constexpr int kSavePathCapacity = 1000;
 
 // The application object and the main window in one.
 class Frame {
  public:
-  // Keeps WinMain's arguments (the previous instance is ignored); becomes gFrame.
+  // Keeps WinMain's arguments, the command line in UTF-8 (the previous instance is
+  // ignored); becomes gFrame.
   Frame(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
   ~Frame();
 
@@ -43,15 +44,15 @@ class Frame {
   HINSTANCE Instance() const { return instance_; }
   // The main window while it exists, else nullptr.
   HWND MainWindow() const { return mainWindow_; }
-  // The name of this run's last Save As; empty until then.
-  const char* SavePath() const { return savePath_; }
+  // The name of this run's last Save As, as the dialog gave it; empty until then.
+  const wchar_t* SavePath() const { return savePath_; }
 
  private:
   HINSTANCE instance_;
   LPSTR commandLine_;
   int showCommand_;
   HWND mainWindow_ = nullptr;
-  char savePath_[kSavePathCapacity] = {};
+  wchar_t savePath_[kSavePathCapacity] = {};
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.

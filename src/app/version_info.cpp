@@ -7,14 +7,11 @@ namespace {
 constexpr int kLegalCopyrightEntry = 4;
 constexpr int kProductNameEntry = 6;
 constexpr int kProductVersionEntry = 7;
-// The version texts are Japanese whatever the system's ANSI code page is.
-constexpr UINT kShiftJis = 932;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16");
 
-// Converts a UTF-16 value to Shift-JIS in out; empty when it does not fit.
-void ToShiftJis(const char16_t* value, char (&out)[100]) {
-  int written = WideCharToMultiByte(kShiftJis, 0, reinterpret_cast<const wchar_t*>(value), -1,
-                                    out, sizeof out, nullptr, nullptr);
-  if (written == 0) out[0] = '\0';
+// The walk ends every value within its 100 units.
+void CopyText(const char16_t (&value)[100], wchar_t (&out)[100]) {
+  for (int i = 0; i < 100; ++i) out[i] = static_cast<wchar_t>(value[i]);
 }
 
 }  // namespace
@@ -32,7 +29,7 @@ void VersionInfo::Load() {
   std::size_t size = found ? SizeofResource(instance_, found) : 0;
   int count = ReadVersionEntries(static_cast<const unsigned char*>(block), size, entries_);
   if (count < kVersionEntryCount) return;  // another shape: the texts stay empty
-  ToShiftJis(entries_[kLegalCopyrightEntry].value, legalCopyright_);
-  ToShiftJis(entries_[kProductNameEntry].value, productName_);
-  ToShiftJis(entries_[kProductVersionEntry].value, productVersion_);
+  CopyText(entries_[kLegalCopyrightEntry].value, legalCopyright_);
+  CopyText(entries_[kProductNameEntry].value, productName_);
+  CopyText(entries_[kProductVersionEntry].value, productVersion_);
 }

@@ -10,21 +10,22 @@ class VersionInfo {
   explicit VersionInfo(HINSTANCE instance);
   ~VersionInfo();
 
-  // Reads the version resource into the entries and the three Shift-JIS texts. A block
-  // without all eight entries, or a text too long for its buffer, leaves texts empty.
+  // Reads the version resource into the entries and the three texts. A block without all
+  // eight entries, or a text too long for its buffer, leaves the texts empty.
   void Load();
 
-  // ProductName, ProductVersion and LegalCopyright in code page 932.
-  const char* ProductName() const { return productName_; }
-  const char* ProductVersion() const { return productVersion_; }
-  const char* LegalCopyright() const { return legalCopyright_; }
+  // ProductName, ProductVersion and LegalCopyright, in UTF-16 as the block holds them, so
+  // that they read the same under every code page.
+  const wchar_t* ProductName() const { return productName_; }
+  const wchar_t* ProductVersion() const { return productVersion_; }
+  const wchar_t* LegalCopyright() const { return legalCopyright_; }
 
  private:
   HINSTANCE instance_;
   VersionEntry entries_[kVersionEntryCount] = {};
-  char productName_[100] = {};
-  char productVersion_[100] = {};
-  char legalCopyright_[100] = {};
+  wchar_t productName_[100] = {};
+  wchar_t productVersion_[100] = {};
+  wchar_t legalCopyright_[100] = {};
 };
 
 // The VersionInfo of this run; set by its constructor, cleared by its destructor.

@@ -4,9 +4,12 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/frame.h"
 #include "app/record_display.h"
 #include "platform/trace.h"
+#include "platform/utf16.h"
 #include "record/game_record.h"
 #include "resource.h"
 #include "view/bitmap_dc.h"
@@ -22,8 +25,19 @@ namespace {
 constexpr int kStripCell = 48;
 // Room for the path of a dropped file, terminator included.
 constexpr UINT kDropPathCapacity = 1000;
-// DragQueryFileA's index that asks for the number of files.
+// DragQueryFileW's index that asks for the number of files.
 constexpr UINT kDropFileCount = 0xFFFFFFFF;
+
+// The path in the system's code page, as the trace has always shown it. The trace alone
+// takes this form: it is read, never opened.
+std::string TraceTextOf(const wchar_t* path) {
+  // No code page takes more than three bytes for one UTF-16 unit.
+  std::string text(3 * kDropPathCapacity, '\0');
+  const int written = WideCharToMultiByte(CP_ACP, 0, path, -1, &text[0],
+                                          static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(written > 0 ? static_cast<std::size_t>(written) - 1 : 0);
+  return text;
+}
 
 // Scales the whole of a label strip bitmap onto the paint DC at (x, y), width x height.
 void DrawStrip(HDC paintDc, int bitmapId, int sourceWidth, int sourceHeight, int x, int y,
@@ -99,14 +113,17 @@ LRESULT ChildGoban::OnRButtonUp(LPARAM position) {
 
 LRESULT ChildGoban::OnDropFiles(HDROP drop) {
   platform::Trace("ChildGoban::OnDropFiles()\n");
-  if (DragQueryFileA(drop, kDropFileCount, nullptr, 0) != 0) {
-    // Only the first file counts; the rest of the drop is ignored.
-    char path[kDropPathCapacity] = {};
-    DragQueryFileA(drop, 0, path, kDropPathCapacity);
+  if (DragQueryFileW(drop, kDropFileCount, nullptr, 0) != 0) {
+    // Only the first file counts; the rest of the drop is ignored. A path too long for the
+    // buffer would come cut, and a cut name could open another file: it opens nothing.
+    wchar_t path[kDropPathCapacity] = {};
+    if (DragQueryFileW(drop, 0, nullptr, 0) < kDropPathCapacity) {
+      DragQueryFileW(drop, 0, path, kDropPathCapacity);
+    }
     platform::Trace("ChildGoban::OnDropFiles(");
-    platform::Trace(path);
+    platform::Trace(TraceTextOf(path).c_str());
     platform::Trace(")\n");
-    gGameRecord->Load(path);
+    gGameRecord->Load(platform::Utf8Of(path).c_str());
     // Load tells nobody: the menu, the toolbar and the whole board follow here.
     ShowWholeRecord();
   }

@@ -25,7 +25,7 @@ struct StartupSnapshot {
   std::vector<std::string> viewChecked, nextChecked;
   bool visibleAtShow = true, boardExistedAtShow = true;
   int toolbarModeAtShow = 0, recordCountAtShow = 0;
-  std::string productNameAtShow;
+  std::wstring productNameAtShow;
   bool keyExistedAtDestroy = true;
 };
 
@@ -108,7 +108,7 @@ TEST(FrameStartup, StepsRunInOrderFromRecordToMenuToWindowsToToolbarToRegistry) 
     EXPECT_EQ(0, app.Close());
   }
   ASSERT_TRUE(seen.shown);
-  EXPECT_EQ("Tavune", seen.productNameAtShow);
+  EXPECT_EQ(L"Tavune", seen.productNameAtShow);
   EXPECT_EQ(4, seen.recordCountAtShow);
   EXPECT_EQ(std::vector<std::string>{"中 (&M)"}, seen.viewChecked);
   EXPECT_EQ(std::vector<std::string>{"白から交互 (&S)"}, seen.nextChecked);

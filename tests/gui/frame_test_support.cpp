@@ -133,6 +133,11 @@ void ChooseFile(HWND dialog, const std::string& name) {
   PressButton(dialog, IDOK);
 }
 
+void ChooseFile(HWND dialog, const std::wstring& name) {
+  SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PressButton(dialog, IDOK);
+}
+
 std::string MakeRecordFile(const std::string& hint, const std::string& sgf) {
   std::string path = MakeTempFolder(hint) + "\\" + hint + ".sgf";
   WriteFileBytes(path, sgf);

@@ -36,8 +36,10 @@ void PressButton(HWND dialog, int id);
 
 // The file-name box of a common Open or Save As dialog (the edit inside it), or nullptr.
 HWND FileNameBox(HWND dialog);
-// Types name into the file dialog's name box and presses its OK button.
+// Types name (in the code page, or UTF-16) into the file dialog's name box and presses
+// its OK button.
 void ChooseFile(HWND dialog, const std::string& name);
+void ChooseFile(HWND dialog, const std::wstring& name);
 
 // A record file in a fresh temp folder with the given SGF text; its full path.
 std::string MakeRecordFile(const std::string& hint, const std::string& sgf);

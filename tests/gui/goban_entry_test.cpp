@@ -175,11 +175,11 @@ TEST(GobanDrop, ADropOfThreeFilesOpensTheFirstAndRepaintsTheWholeBoard) {
 
 namespace {
 
-UINT WINAPI NoDroppedFiles(HDROP, UINT, LPSTR, UINT) { return 0; }
+UINT WINAPI NoDroppedFiles(HDROP, UINT, LPWSTR, UINT) { return 0; }
 
 }  // namespace
 
-// The shell never sends an empty drop (and Wine's DragQueryFileA counts at least one
+// The shell never sends an empty drop (and Wine's DragQueryFileW counts at least one
 // file in any list), so the count is made 0 at the program's import of it.
 TEST(GobanDrop, ADropOfNoFilesIsOnlyFreed) {
   ViewHarness app(ID_VIEW_MIDDLE);
@@ -187,7 +187,7 @@ TEST(GobanDrop, ADropOfNoFilesIsOnlyFreed) {
   TraceRecorder trace;
   ImportCallLog log;
   void* real =
-      PatchImport("shell32.dll", "DragQueryFileA", reinterpret_cast<void*>(&NoDroppedFiles));
+      PatchImport("shell32.dll", "DragQueryFileW", reinterpret_cast<void*>(&NoDroppedFiles));
   ASSERT_NE(real, nullptr);
   RECT update{1, 1, 1, 1};
   app.OnUiThread([&] {
@@ -195,7 +195,7 @@ TEST(GobanDrop, ADropOfNoFilesIsOnlyFreed) {
     SendMessageA(app.Board(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\a.sgf"})), 0);
     update = UpdateRectNow(app.Board());
   });
-  PatchImport("shell32.dll", "DragQueryFileA", real);
+  PatchImport("shell32.dll", "DragQueryFileW", real);
   EXPECT_EQ(update, RECT{});
   EXPECT_EQ(StoneAt(app, 0, 0), Black);
   EXPECT_EQ(gChildToolbar->Mode(), ID_NEXT_WHITE_MANY);

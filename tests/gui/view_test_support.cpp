@@ -280,16 +280,29 @@ void ImportCallLog::Clear() {
   calls.clear();
 }
 
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  std::string list;
-  for (const std::string& path : paths) list += path + '\0';
-  list += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  const std::size_t bytes = list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
   auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
   header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+  header->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+  std::vector<std::wstring> wide;
+  for (const std::string& path : paths) wide.push_back(WideOf(path));
+  return MakeDrop(wide);
+}
+
+std::wstring WideOf(const std::string& text) {
+  wchar_t wide[1000] = {};
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1000);
+  return wide;
 }
 

@@ -63,8 +63,12 @@ RECT UpdateRectNow(HWND window);
 bool UpdateRegionNowIs(HWND window, const std::vector<RECT>& parts);
 
 // A drop handle as the shell makes it: a DROPFILES header and a double-NUL-terminated
-// list of ANSI paths. Whoever receives WM_DROPFILES frees it with DragFinish.
+// list of UTF-16 paths. Whoever receives WM_DROPFILES frees it with DragFinish.
+HDROP MakeDrop(const std::vector<std::wstring>& paths);
+// The same for paths in the code page.
 HDROP MakeDrop(const std::vector<std::string>& paths);
+// A text in the code page as UTF-16.
+std::wstring WideOf(const std::string& text);
 
 // Whether the Next-move menu entry id carries the check mark.
 bool NextMoveChecked(AppHarness& app, int id);
