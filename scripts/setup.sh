@@ -29,13 +29,17 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
-# Wine reads the Japanese code page from the locale; generate it once so that bash and
-# glibc stop warning about it.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+# Wine takes a program's code page from the locale's name: Japanese (932), English (1252),
+# and Hindi, which has none and so gives UTF-8 (65001). Each is generated once: without
+# it, Wine reads the command line's UTF-8 bytes as ASCII, and bash warns.
+locales=("ja_JP.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "hi_IN UTF-8")
+if [ "$(locale -a 2>/dev/null | grep -c -i -x -E 'ja_JP.utf8|en_US.utf8|hi_IN.utf8')" -lt 3 ]; then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  for l in "${locales[@]}"; do
+    "${sudo_cmd[@]}" sed -i "s/^# *\($l\)\$/\1/" /etc/locale.gen
+    grep -q "^$l\$" /etc/locale.gen || echo "$l" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  done
   "${sudo_cmd[@]}" locale-gen >/dev/null
 fi
 echo "setup: all packages present"

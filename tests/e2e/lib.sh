@@ -117,14 +117,14 @@ _e2e_probe_once() {
   # A dialog owned by the main window: its rectangle and title (empty when none is open).
   PROBE_DIALOG_X= PROBE_DIALOG_Y= PROBE_DIALOG_W= PROBE_DIALOG_H= PROBE_DIALOG_TITLE=
   read -r _ PROBE_DIALOG_X PROBE_DIALOG_Y PROBE_DIALOG_W PROBE_DIALOG_H < <(grep '^dialog ' "$out")
-  PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out" | iconv -f CP932 -t UTF-8)
+  PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out")
 }
 
 # The text of the control ID (of window class CLASS, when given) of the dialog that the last
 # e2e_probe saw, in UTF-8.
 dialog_text() {  # ID [CLASS]
   awk -v id="$1" -v cls="${2:-}" '$1 == "control" && $2 == id && (cls == "" || $3 == cls) {
-    sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt" | iconv -f CP932 -t UTF-8
+    sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt"
 }
 
 # Types TEXT into the focused control, as a user would.

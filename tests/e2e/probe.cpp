@@ -4,8 +4,17 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
+
+// Texts are read in UTF-16 and written in UTF-8, so that they read the same whatever the
+// code page the program runs under.
+std::string Utf8Of(const wchar_t* text) {
+  char utf8[4096] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
 
 void WriteRect(FILE* out, const char* name, HWND window) {
   RECT r = {};
@@ -13,14 +22,16 @@ void WriteRect(FILE* out, const char* name, HWND window) {
   std::fprintf(out, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// Lists the children of a dialog: "control ID CLASS TEXT" (text in the program's code page).
+// Lists the children of a dialog: "control ID CLASS TEXT".
 BOOL CALLBACK WriteControl(HWND control, LPARAM out) {
-  char cls[64] = "", text[1024] = "";
+  char cls[64] = "";
+  wchar_t text[1024] = L"";
   GetClassNameA(control, cls, sizeof cls);
   // WM_GETTEXT, unlike GetWindowText, reaches an edit control of another process.
-  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                       nullptr);
-  std::fprintf(reinterpret_cast<FILE*>(out), "control %d %s %s\n", GetDlgCtrlID(control), cls, text);
+  std::fprintf(reinterpret_cast<FILE*>(out), "control %d %s %s\n", GetDlgCtrlID(control), cls,
+               Utf8Of(text).c_str());
   return TRUE;
 }
 
@@ -63,10 +74,10 @@ int main(int argc, char** argv) {
     if (GetWindow(dialog, GW_OWNER) == main) break;
   }
   if (dialog) {
-    char title[256] = "";
-    GetWindowTextA(dialog, title, sizeof title);
+    wchar_t title[256] = L"";
+    GetWindowTextW(dialog, title, 256);
     WriteRect(out, "dialog", dialog);
-    std::fprintf(out, "dialogtitle %s\n", title);
+    std::fprintf(out, "dialogtitle %s\n", Utf8Of(title).c_str());
     EnumChildWindows(dialog, WriteControl, reinterpret_cast<LPARAM>(out));
   }
   std::fclose(out);
