@@ -1,10 +1,8 @@
 # Windows tree: tavune.exe, and the unit and window tests as Windows programs run under Wine.
 enable_language(RC)
-# No link time stamp and no folder of this machine in the binaries, so that anyone who
-# builds the same commit gets the same bytes.
+# No link time stamp in the binaries (nor a folder of this machine: CMakeLists.txt), so
+# that anyone who builds the same commit gets the same bytes.
 set(WINDOWS_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
-add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
-                    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=.>)
 
 file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS src/view/*.cpp src/app/*.cpp)
 list(REMOVE_ITEM SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)

@@ -4,7 +4,7 @@ third-party notices and the sample game. The same inputs give the same bytes: en
 a fixed order with fixed times and attributes, and nothing taken from the machine.
 
 Usage: release_zip.py SOURCE_ROOT TAVUNE_EXE OUTPUT_DIR   (prints the zip's path)
-Entry times: SOURCE_DATE_EPOCH if set, else the last commit's time, else a fixed date.
+Entry times: SOURCE_DATE_EPOCH if set, else the last commit's time; with neither, no zip.
 """
 import os
 import re
@@ -13,8 +13,6 @@ import sys
 import time
 import zipfile
 
-# The date of entries when neither SOURCE_DATE_EPOCH nor git gives one: 2026-01-01 UTC.
-FALLBACK_EPOCH = 1767225600
 # Zip times are MS-DOS times, which begin in 1980.
 DOS_EPOCH = 315532800
 
@@ -41,11 +39,16 @@ def entry_epoch(root):
     if os.environ.get("SOURCE_DATE_EPOCH"):
         return int(os.environ["SOURCE_DATE_EPOCH"])
     try:
-        out = subprocess.run(["git", "-C", root, "log", "-1", "--format=%ct"],
-                             capture_output=True, text=True, check=True).stdout.strip()
-        return int(out)
-    except (OSError, subprocess.CalledProcessError, ValueError):
-        return FALLBACK_EPOCH
+        got = subprocess.run(["git", "-C", root, "log", "-1", "--format=%ct"],
+                             capture_output=True, text=True)
+        if got.returncode == 0 and got.stdout.strip().isdigit():
+            return int(got.stdout)
+        why = got.stderr.strip() or "no commit"
+    except OSError as error:
+        why = str(error)
+    # A date of our own would give other bytes than the release's, with no warning.
+    sys.exit("release_zip: git gives no commit date for %s: %s\nIn a source archive, or a "
+             "checkout git will not read, set SOURCE_DATE_EPOCH to the commit's time." % (root, why))
 
 
 def notepad_text(data):

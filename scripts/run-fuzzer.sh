@@ -16,10 +16,18 @@ if [ "${1:-}" = --long ]; then
   exit 0
 fi
 fuzzer=$(realpath "$1") seeds=$(realpath -m "$2")
-# In memory where there is room: the reader fuzzers write every input to a file here.
+# libFuzzer prints a failing input itself only up to 256 bytes: its crash-, leak- and
+# timeout- files go to a folder that outlives the run.
+findings=$root/build/fuzz-findings
+mkdir -p "$findings"
+# In memory where there is room: the reader fuzzers write every input to a file, in a
+# private folder under TMPDIR.
 work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
-args=(-runs="${TAVUNE_FUZZ_RUNS:-200000}" -max_len="${TAVUNE_FUZZ_MAX_LEN:-4096}" -seed=1 -print_final_stats=1)
-[ -d "$seeds" ] && cp -r "$seeds/." "$work/" 2>/dev/null || true
+mkdir "$work/corpus" "$work/tmp"
+args=(-runs="${TAVUNE_FUZZ_RUNS:-200000}" -max_len="${TAVUNE_FUZZ_MAX_LEN:-4096}" -seed=1 -print_final_stats=1
+      -artifact_prefix="$findings/$(basename "$fuzzer")-")
+[ -d "$seeds" ] && cp -r "$seeds/." "$work/corpus/" 2>/dev/null || true
 cd "$work"
-"$fuzzer" "${args[@]}" "$work"
+echo "run-fuzzer: findings of $(basename "$fuzzer") are kept in $findings"
+TMPDIR=$work/tmp "$fuzzer" "${args[@]}" "$work/corpus"

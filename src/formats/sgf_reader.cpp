@@ -19,6 +19,13 @@ struct KeptBytes {
 };
 constexpr KeptBytes kKept;
 
+// The text's first capacity. The fuzz build starts it small, so that short inputs make it
+// grow as a large file does.
+#ifndef TAVUNE_SGF_FIRST_CAPACITY
+#define TAVUNE_SGF_FIRST_CAPACITY 4096
+#endif
+constexpr std::size_t kFirstCapacity = TAVUNE_SGF_FIRST_CAPACITY;
+
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 // "a" to "s" are 0 to 18; every other byte makes the point invalid.
@@ -69,7 +76,7 @@ class ReadText {
 
  private:
   void Grow(std::size_t needed) {
-    std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
+    std::size_t capacity = capacity_ < kFirstCapacity ? kFirstCapacity : capacity_;
     while (capacity < needed) capacity *= 2;
     void* grown = std::realloc(bytes_, capacity);
     if (grown == nullptr) throw std::bad_alloc();

@@ -44,7 +44,8 @@ class OutputFile {
   // Closes the temporary file and puts it in place of the target; false on any failure,
   // after which the temporary file is gone and the target is as it was. (One exception
   // on Win32: should the system take the old file away and then refuse every way of
-  // putting the new one in its place, the temporary file is kept, as the only copy.)
+  // putting the new one in its place, the temporary file is kept, as the only copy. On
+  // POSIX, a folder that cannot be synced after the move fails the save, the file in place.)
   bool Commit();
   // After that one exception: the UTF-8 name of the temporary file that now holds the
   // record. Empty otherwise.

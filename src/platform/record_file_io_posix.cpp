@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,24 @@ std::string FolderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+// Gives temporary the target's name. Where Create found no file, a name there now (one
+// that appeared since, or a dangling link) is not replaced: it was never examined, and
+// Windows refuses it too.
+bool MoveIntoPlace(const std::string& temporary, const std::string& target, bool replace) {
+  if (replace) return rename(temporary.c_str(), target.c_str()) == 0;
+  return renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+// Whether the folder's entries reached the disk: until they do, a power cut can take a
+// moved name back.
+bool SyncFolder(const std::string& folder) {
+  const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  const bool synced = fsync(descriptor) == 0;
+  close(descriptor);
+  return synced;
 }
 
 }  // namespace
@@ -115,13 +134,14 @@ bool OutputFile::Commit() {
   const bool flushed = fsync(descriptor) == 0;
   handle_ = nullptr;
   const bool closed = close(descriptor) == 0;
-  if (!flushed || !closed || rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (!flushed || !closed || !MoveIntoPlace(temporary_, target_, targetExists_)) {
     failed_ = true;
     Abandon();
     return false;
   }
   temporary_.clear();
-  return true;
+  failed_ = !SyncFolder(FolderOf(target_));
+  return !failed_;
 }
 
 void OutputFile::Abandon() {

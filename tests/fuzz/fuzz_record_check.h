@@ -1,9 +1,11 @@
 #pragma once
 // Checks shared by the reader fuzzers: what every MoveCode list and every replayed main
 // line must satisfy, whatever bytes they came from.
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <string>
 
 #include "formats/move_code.h"
 #include "formats/record_reader.h"
@@ -39,14 +41,28 @@ inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* cou
   return pool;
 }
 
-// Writes the bytes to name and loads them as the program does (chunked read, growing text,
-// reader by the name's end): the main line must be, Position for Position, the replayed one.
+// Writes the bytes to name in a private folder under TMPDIR (the current folder may hold
+// such a file) and loads them as the program does (chunked read, growing text, reader by
+// the name's end): the main line must be, Position for Position, the replayed one. A file
+// the machine cannot write (a full disk) is no finding: exit code 2, and no crash file.
 inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
                                      const char* name, const PositionPool& replayed, int count) {
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
+  static std::string path;
+  const auto stop = [] {
+    std::fprintf(stderr, "fuzz: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    std::_Exit(2);
+  };
+  if (path.empty()) {
+    const char* base = std::getenv("TMPDIR");
+    path = std::string(base != nullptr ? base : "/tmp") + "/tavune-fuzz-XXXXXX";
+    if (mkdtemp(&path[0]) == nullptr) stop();
+    path += std::string("/") + name;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) stop();
   static PositionPool read;
   PositionAt(read, 0).Clear();
-  if (ReadRecordFile(read, name) != count) std::abort();
+  if (ReadRecordFile(read, path.c_str()) != count) std::abort();
   for (int i = 0; i < count; ++i) {  // Positions are made zeroed, padding included
     if (std::memcmp(replayed[i].get(), read[i].get(), sizeof(Position)) != 0) std::abort();
   }

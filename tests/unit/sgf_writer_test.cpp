@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "platform/record_file_io.h"
 #include "record/game_record.h"
 #include "record_test_support.h"
 
@@ -140,6 +141,16 @@ TEST_F(SgfWriter, AFolderAsTargetStaysAsItWasAndNoTemporaryFileRemains) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>({"target.sgf"}));
 }
 
+TEST_F(SgfWriter, AFileThatAppearsDuringTheSaveIsNotOverwritten) {
+  platform::OutputFile file;
+  ASSERT_TRUE(file.Create(folder.Path("new.sgf").c_str()));
+  folder.Write("new.sgf", "theirs");
+  ASSERT_TRUE(file.Write("ours", 4));
+  EXPECT_FALSE(file.Commit());
+  EXPECT_EQ(folder.Read("new.sgf"), "theirs");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"new.sgf"}));
+}
+
 #ifdef _WIN32
 // Windows names are UTF-16: bytes that are no UTF-8 (é in code page 1252 here) name no
 // file at all, and are never read as a look-alike.
@@ -206,6 +217,14 @@ TEST_F(SgfWriter, AWriteThatFailsPartWayLeavesTheOldFileByteForByte) {
   EXPECT_EQ(SaveFailures(), 1);
   EXPECT_EQ(folder.Read("full.sgf"), old);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>({"full.sgf"}));
+}
+
+TEST_F(SgfWriter, ADanglingLinkIsRefusedAndStaysALink) {
+  std::filesystem::create_symlink("gone.sgf", folder.Root() / "link.sgf");
+  record.WriteSgf(folder.Path("link.sgf").c_str());
+  EXPECT_EQ(SaveFailures(), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Root() / "link.sgf"));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>({"link.sgf"}));
 }
 
 TEST_F(SgfWriter, AReplacedFileKeepsItsPermissions) {
