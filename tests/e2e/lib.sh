@@ -9,6 +9,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || exit 1
 tavune_ensure_test_prefix
+# A script cut off by its ctest timeout leaves its program and this prefix's Wine server
+# running; the next script would find that window instead of its own.
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
 E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
 E2E_TRACE=$E2E_DIR/trace.log
 E2E_DESKTOP=tavune,1280x1024
