@@ -136,8 +136,19 @@ dialog_text() {  # ID [CLASS]
     sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt" | iconv -f CP932 -t UTF-8
 }
 
-# Types TEXT into the focused control, as a user would.
-type_text() { xdotool type --delay 20 "$1"; }
+# Types TEXT into the file name field of the open dialog, as a user would. Beside a build
+# the field once stayed empty, and once xdotool gave up on the text ("Invalid multi-byte
+# sequence"), so the field is read back and typed again, twice at most.
+type_text() {
+  for _ in 1 2 3; do
+    xdotool type --delay 20 "$1"
+    E2E_WAIT=2 wait_until _file_name_is "$1" && return 0
+    echo "e2e: the file name field holds '$(dialog_text 1148 Edit)', typing '$1' again"
+    keys End shift+Home BackSpace
+  done
+  return 1
+}
+_file_name_is() { e2e_probe && [ "$(dialog_text 1148 Edit)" = "$1" ]; }
 
 _dialog_is() { e2e_probe && [ "$PROBE_DIALOG_TITLE" = "$1" ]; }
 
