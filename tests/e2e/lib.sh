@@ -9,6 +9,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || exit 1
 tavune_ensure_test_prefix
+# A script cut off by its ctest timeout leaves its program and this prefix's Wine server
+# running; the next script would find that window instead of its own.
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
 E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
 E2E_TRACE=$E2E_DIR/trace.log
 E2E_DESKTOP=tavune,1280x1024
@@ -29,11 +32,17 @@ finish() { ((E2E_FAILED)) && exit 1; exit 0; }
 # A Windows path for a file of this machine.
 winpath() { winepath -w "$1" 2>/dev/null; }
 
-# Polls "$@" every 0.1 s for up to $E2E_WAIT seconds (default 20).
+# Tries "$@" every 0.1 s until it holds or E2E_WAIT seconds (default 10) have passed on the
+# clock. A try can cost most of a second (a screenshot read, the probe started under Wine),
+# so a count of tries would stretch a failing wait many times over. On a busy 2-core machine
+# the longest wait of a passing run, the program's start, takes about 1 s. The digits of
+# EPOCHREALTIME are microseconds, whatever the locale's decimal point.
 wait_until() {
-  local tries=$(( ${E2E_WAIT:-20} * 10 ))
-  for _ in $(seq 1 $tries); do "$@" && return 0; sleep 0.1; done
-  "$@"
+  local end=$(( ${EPOCHREALTIME//[!0-9]} + ${E2E_WAIT:-10} * 1000000 ))
+  until "$@"; do
+    (( ${EPOCHREALTIME//[!0-9]} < end )) || return 1
+    sleep 0.1
+  done
 }
 
 # The trace texts, one per line, as the program wrote them ("Frame::OnPaint()\n").
@@ -80,7 +89,7 @@ e2e_stop() {
 # Waits until the program has ended by itself (after Exit or a close).
 e2e_wait_exit() {
   local pid=$E2E_PID
-  E2E_WAIT=${1:-20} wait_until bash -c "! kill -0 $pid 2>/dev/null" || return 1
+  E2E_WAIT=${1:-10} wait_until bash -c "! kill -0 $pid 2>/dev/null" || return 1
   wait "$pid" 2>/dev/null
   E2E_PID=
   wineserver -w 2>/dev/null
@@ -127,15 +136,26 @@ dialog_text() {  # ID [CLASS]
     sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt"
 }
 
-# Types TEXT into the focused control, as a user would.
-type_text() { xdotool type --delay 20 "$1"; }
+# Types TEXT into the file name field of the open dialog, as a user would. Beside a build
+# the field once stayed empty, and once xdotool gave up on the text ("Invalid multi-byte
+# sequence"), so the field is read back and typed again, twice at most.
+type_text() {
+  for _ in 1 2 3; do
+    xdotool type --delay 20 "$1"
+    E2E_WAIT=2 wait_until _file_name_is "$1" && return 0
+    echo "e2e: the file name field holds '$(dialog_text 1148 Edit)', typing '$1' again"
+    keys End shift+Home BackSpace
+  done
+  return 1
+}
+_file_name_is() { e2e_probe && [ "$(dialog_text 1148 Edit)" = "$1" ]; }
 
 _dialog_is() { e2e_probe && [ "$PROBE_DIALOG_TITLE" = "$1" ]; }
 
 # Waits until the main window owns a dialog titled TITLE, and probes it.
-wait_dialog() { E2E_WAIT=${E2E_WAIT:-10} wait_until _dialog_is "$1"; }
+wait_dialog() { E2E_WAIT=${E2E_WAIT:-5} wait_until _dialog_is "$1"; }
 _no_dialog() { e2e_probe && [ -z "$PROBE_DIALOG_TITLE" ]; }
-wait_no_dialog() { E2E_WAIT=${E2E_WAIT:-10} wait_until _no_dialog; }
+wait_no_dialog() { E2E_WAIT=${E2E_WAIT:-5} wait_until _no_dialog; }
 
 # Screen coordinates of the centre of board point (x, y) (0-based, x the column).
 point_xy() { echo "$(( PROBE_BOARD_X + ($1 + 1) * PROBE_CELL + PROBE_CELL / 2 )) $(( PROBE_BOARD_Y + ($2 + 1) * PROBE_CELL + PROBE_CELL / 2 ))"; }
@@ -207,12 +227,17 @@ keep_screenshot() {  # LABEL
 
 _board_is() { [ "$(board_rows)" = "$1" ]; }
 
+# How long a check of the screen waits. A passing run sees the right board or toolbar at the
+# first look; once the script has failed, a stale screen fails every later check, so each of
+# them takes one look rather than the whole deadline.
+_look_wait() { ((E2E_FAILED)) && echo 0 || echo "${E2E_WAIT:-5}"; }
+
 # Waits until the board shows exactly the given stones (arguments as for board_of); on a
 # timeout the check fails with both boards side by side and a screenshot.
 expect_board() {  # DESCRIPTION STONES...
   local what=$1; shift
   local want; want=$(board_of "$@")
-  if E2E_WAIT=${E2E_WAIT:-10} wait_until _board_is "$want"; then pass "$what"; return 0; fi
+  if E2E_WAIT=$(_look_wait) wait_until _board_is "$want"; then pass "$what"; return 0; fi
   fail "$what: the board differs (expected | shown), screenshot $(keep_screenshot board)"
   paste -d' ' <(echo "$want") <(board_rows) | sed 's/^/    /'
   return 1
@@ -237,7 +262,7 @@ _toolbar_is() { [ "$(toolbar_mode)" = "$1" ]; }
 
 # Waits until the toolbar shows MODE pressed.
 expect_toolbar() {  # DESCRIPTION MODE
-  if E2E_WAIT=${E2E_WAIT:-10} wait_until _toolbar_is "$2"; then pass "$1"; return 0; fi
+  if E2E_WAIT=$(_look_wait) wait_until _toolbar_is "$2"; then pass "$1"; return 0; fi
   fail "$1: the toolbar shows $(toolbar_mode) pressed, not $2; screenshot $(keep_screenshot toolbar)"
   return 1
 }
