@@ -216,11 +216,10 @@ board_of() {
   done
 }
 
-E2E_SHOTS=0
-# Keeps a screenshot in E2E_DIR (kept when a test fails) and prints its name.
+# Keeps a screenshot in E2E_DIR (kept when a test fails) and prints its name. Numbered by
+# the shots already there: it runs inside $( ), where a counter would not survive.
 keep_screenshot() {  # LABEL
-  E2E_SHOTS=$((E2E_SHOTS + 1))
-  local f=$E2E_DIR/shot-$E2E_SHOTS-$1.png
+  local f=$E2E_DIR/shot-$(( $(compgen -G "$E2E_DIR/shot-*" | wc -l) + 1 ))-$1.png
   screenshot "$f"
   echo "$f"
 }
