@@ -47,8 +47,8 @@ class OutputFile {
   // putting the new one in its place, the temporary file is kept, as the only copy. On
   // POSIX, a folder that cannot be synced after the move fails the save, the file in place.)
   bool Commit();
-  // After that one exception: the UTF-8 name of the temporary file that now holds the
-  // record. Empty otherwise.
+  // After a Commit that kept the temporary file as the only copy (Win32): that file's
+  // name, in UTF-8. Empty otherwise.
   const std::string& KeptCopy() const { return keptCopy_; }
 
  private:
