@@ -31,6 +31,8 @@ tavune_ensure_display() {
 tavune_ensure_prefix() {
   if [ -f "$WINEPREFIX/.tavune-ready" ]; then return 0; fi
   mkdir -p "$WINEPREFIX"
+  # Each step on one server: a step started as the last one's server quit would be lost.
+  tavune_new_server
   wineboot -i >/dev/null 2>&1 || true
   cat > "$WINEPREFIX/fonts.reg" <<'REG'
 REGEDIT4
@@ -48,7 +50,7 @@ REG
   wine regedit "$WINEPREFIX/fonts.reg" >/dev/null 2>&1 || true
   # Caption buttons are Marlett glyphs; this Wine finds the font only in the prefix.
   cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wineserver -w
+  tavune_new_server --none
   touch "$WINEPREFIX/.tavune-ready"
 }
 
@@ -59,7 +61,22 @@ REG
 tavune_ensure_test_prefix() {
   tavune_ensure_prefix
   if [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
-  wineserver -w
+  tavune_new_server
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  local rc=$?
+  tavune_new_server --none
+  ((rc == 0)) || return 1
   touch "$WINEPREFIX/.tavune-unmanaged"
+}
+
+# Ends every Wine process of the prefix and its server, then starts a server that stays until
+# the next call (none with --none). Debian's wineserver quits the moment its last program ends
+# (-p0), and a program started in that moment goes down with it without a word: a winepath or
+# reg run just before a test's start, or the test before, took the start with it about once
+# in a hundred on a busy machine. A server that stays has no such moment.
+tavune_new_server() {
+  wineserver -k 2>/dev/null
+  # A dying server still writes its registry; the next one must not read it half-way.
+  wineserver -w 2>/dev/null
+  [ "${1:-}" = --none ] || wineserver -p >/dev/null 2>&1
 }

@@ -6,7 +6,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || exit 1
 tavune_ensure_test_prefix
+# The test prefix belongs to the tests, which take it one at a time: whatever the last one
+# left running goes.
+tavune_new_server
 wine "$@"
 rc=$?
+tavune_new_server --none
 [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
 exit $rc

@@ -11,7 +11,7 @@ tavune_ensure_display || exit 1
 tavune_ensure_test_prefix
 # A script cut off by its ctest timeout leaves its program and this prefix's Wine server
 # running; the next script would find that window instead of its own.
-wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+tavune_new_server
 E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
 E2E_TRACE=$E2E_DIR/trace.log
 E2E_DESKTOP=tavune,1280x1024
@@ -19,7 +19,8 @@ E2E_FAILED=0
 E2E_PID=
 
 e2e_cleanup() {
-  e2e_stop
+  tavune_new_server --none
+  E2E_PID=
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
   if ((E2E_FAILED)); then echo "e2e: files kept in $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
 }
@@ -71,19 +72,17 @@ _e2e_launch() {
   WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$@" 2>>"$E2E_TRACE" &
   E2E_PID=$!
   wait_trace 'ChildGoban::OnPaint()\n' && wait_trace 'ChildToolbar::OnPaint()\n' || {
-    fail "tavune.exe did not show its board"; return 1; }
+    fail "tavune.exe did not show its board (screenshot $(keep_screenshot start)); Wine's processes:"
+    ps -eo pid,stat,etime,args | grep -E '[w]ineserver|[.]exe' | sed 's/^/    /'
+    return 1; }
   e2e_probe
 }
 
-# Stops the program and Wine's server of this prefix.
+# Stops the program and every Wine process of this prefix, and leaves a new server running.
 e2e_stop() {
-  if [ -n "$E2E_PID" ]; then
-    wineserver -k 2>/dev/null
-    wait "$E2E_PID" 2>/dev/null
-    E2E_PID=
-  fi
-  # A dying server still writes its registry; the next test's server must not read it half-way.
-  wineserver -w 2>/dev/null
+  tavune_new_server
+  [ -n "$E2E_PID" ] && wait "$E2E_PID" 2>/dev/null
+  E2E_PID=
 }
 
 # Waits until the program has ended by itself (after Exit or a close).
@@ -92,7 +91,6 @@ e2e_wait_exit() {
   E2E_WAIT=${1:-10} wait_until bash -c "! kill -0 $pid 2>/dev/null" || return 1
   wait "$pid" 2>/dev/null
   E2E_PID=
-  wineserver -w 2>/dev/null
 }
 
 # Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
