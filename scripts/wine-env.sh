@@ -62,8 +62,8 @@ tavune_ensure_test_prefix() {
   tavune_ensure_prefix
   if [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
   tavune_new_server
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  local rc=$?
+  local rc=0
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || rc=$?
   tavune_new_server --none
   ((rc == 0)) || return 1
   touch "$WINEPREFIX/.tavune-unmanaged"
@@ -75,8 +75,9 @@ tavune_ensure_test_prefix() {
 # reg run just before a test's start, or the test before, took the start with it about once
 # in a hundred on a busy machine. A server that stays has no such moment.
 tavune_new_server() {
-  wineserver -k 2>/dev/null
+  # -k fails when no server runs; the scripts that source this file may run under set -e.
+  wineserver -k 2>/dev/null || true
   # A dying server still writes its registry; the next one must not read it half-way.
-  wineserver -w 2>/dev/null
+  wineserver -w 2>/dev/null || true
   [ "${1:-}" = --none ] || wineserver -p >/dev/null 2>&1
 }
