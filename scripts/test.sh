@@ -2,7 +2,9 @@
 # The test command: installs what is missing, builds every tree, and runs every test
 # (native, sanitized, fuzzers, under Wine, end to end) through ctest. Ends with the time
 # each stage took.
-set -euo pipefail
+set -Eeuo pipefail
+# Some steps fail without a word (wineserver, a script's own set -e): say where it stopped.
+trap 'echo "test: stopped at line $LINENO: $BASH_COMMAND" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
@@ -18,8 +20,8 @@ timed build bash scripts/build.sh windows sanitize native
 
 source scripts/wine-env.sh
 timed display tavune_ensure_display
-timed prefix tavune_ensure_test_prefix
 trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+timed prefix tavune_ensure_test_prefix
 
 # In parallel, but for the Wine tests: they share one display and one registry, and hold
 # a resource lock that keeps them one at a time. Each entry has its own time limit; 60 s
