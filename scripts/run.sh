@@ -20,7 +20,7 @@ tavune_ensure_prefix
 
 # Wine's drive Z: is the Unix root. Named so, without winepath, the record's start does not
 # meet the moment winepath's Wine server quits, which ends a program started in it.
-winrecord=Z:$(realpath -m "$record" | tr / '\\')
+winrecord=Z:$(realpath -ms "$record" | tr / '\\')
 if ((headless)); then
   shot=$root/build/tavune-screenshot.png
   wine explorer /desktop=tavune,1280x1024 "$root/build/windows/tavune.exe" "$winrecord" &

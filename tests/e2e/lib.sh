@@ -30,8 +30,9 @@ fail() { echo "FAIL: $*"; E2E_FAILED=1; }
 pass() { echo "ok: $*"; }
 finish() { ((E2E_FAILED)) && exit 1; exit 0; }
 
-# A Windows path for a file of this machine.
-winpath() { winepath -w "$1" 2>/dev/null; }
+# A Windows path for a file of this machine: drive Z: is the Unix root. Made here, not by
+# winepath: one Wine program fewer before each step, and a name that cannot come back empty.
+winpath() { echo "Z:$(realpath -ms "$1" | tr / '\\')"; }
 
 # Tries "$@" every 0.1 s until it holds or E2E_WAIT seconds (default 10) have passed on the
 # clock. A try can cost most of a second (a screenshot read, the probe started under Wine),
@@ -69,6 +70,8 @@ exit_code() { [ -f "${E2E_EXIT_FILE:-}" ] && tr -d '\r ' < "$E2E_EXIT_FILE" | se
 
 _e2e_launch() {
   : > "$E2E_TRACE"
+  # Kept with a failed script's files: what each start was given.
+  printf '%s\n' "$*" >> "$E2E_DIR/starts.txt"
   WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$@" 2>>"$E2E_TRACE" &
   E2E_PID=$!
   wait_trace 'ChildGoban::OnPaint()\n' && wait_trace 'ChildToolbar::OnPaint()\n' || {

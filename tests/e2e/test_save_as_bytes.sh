@@ -103,7 +103,7 @@ xdotool mousemove $(point_xy 9 9)
 shown=$(board_rows)
 grep -q '[^.XO]' <<< "$shown" && fail "some points of the shipped game read as neither stone nor empty:" && echo "$shown"
 [ "$(tr -cd 'XO' <<< "$shown" | wc -c)" -gt 150 ] && pass "the shipped game fills the board with stones" ||
-  fail "the shipped game shows only $(tr -cd 'XO' <<< "$shown" | wc -c) stones"
+  fail "the shipped game shows only $(tr -cd 'XO' <<< "$shown" | wc -c) stones (screenshot $(keep_screenshot shipped))"
 # After 243 moves with captures, no group on the screen may be left without a liberty.
 dead=$(groups_without_liberty <<< "$shown" | tr '\n' ' ')
 [ -z "$dead" ] && pass "every group of the shipped game's last position has a liberty" ||
