@@ -18,9 +18,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
 tavune_ensure_display
 tavune_ensure_prefix
 
-# Wine's drive Z: is the Unix root. Named so, without winepath, the record's start does not
-# meet the moment winepath's Wine server quits, which ends a program started in it.
-winrecord=Z:$(realpath -ms "$record" | tr / '\\')
+winrecord=$(tavune_winpath "$record")
 if ((headless)); then
   shot=$root/build/tavune-screenshot.png
   wine explorer /desktop=tavune,1280x1024 "$root/build/windows/tavune.exe" "$winrecord" &

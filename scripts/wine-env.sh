@@ -81,3 +81,7 @@ tavune_new_server() {
   wineserver -w 2>/dev/null || true
   [ "${1:-}" = --none ] || wineserver -p >/dev/null 2>&1
 }
+
+# A Windows name for a file of this machine: drive Z: is the Unix root. Made here, not by
+# winepath, a Wine program whose server, quitting, could take the next start with it.
+tavune_winpath() { echo "Z:$(realpath -ms "$1" | tr / '\\')"; }

@@ -20,7 +20,6 @@ E2E_PID=
 
 e2e_cleanup() {
   tavune_new_server --none
-  E2E_PID=
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
   if ((E2E_FAILED)); then echo "e2e: files kept in $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
 }
@@ -30,9 +29,8 @@ fail() { echo "FAIL: $*"; E2E_FAILED=1; }
 pass() { echo "ok: $*"; }
 finish() { ((E2E_FAILED)) && exit 1; exit 0; }
 
-# A Windows path for a file of this machine: drive Z: is the Unix root. Made here, not by
-# winepath: one Wine program fewer before each step, and a name that cannot come back empty.
-winpath() { echo "Z:$(realpath -ms "$1" | tr / '\\')"; }
+# A Windows path for a file of this machine.
+winpath() { tavune_winpath "$1"; }
 
 # Tries "$@" every 0.1 s until it holds or E2E_WAIT seconds (default 10) have passed on the
 # clock. A try can cost most of a second (a screenshot read, the probe started under Wine),
