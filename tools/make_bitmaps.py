@@ -3,6 +3,8 @@
 
     res/tiles48.bmp ... res/tiles16.bmp   board tile sheets, 10 x 3 cells each
     res/col_labels.bmp, res/row_labels.bmp label strips, drawn for 48 px cells
+    res/col_labels144.bmp, ...            the same drawn for 144 px cells, the
+                                           program's master for other sizes
     res/toolbar.bmp                        next-move buttons, raised and pressed
     res/tavune.ico                         program icon, eight images
 
@@ -112,6 +114,53 @@ def ico_image(rgba, bits, palette=None, indices=None):
     header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, bits, 0, len(data),
                          0, 0, 0, 0)
     return header + colours + data
+
+
+def write_rle8_bmp(path, mask):
+    """Writes an L mask as an 8-bit BMP with BI_RLE8 coding, bottom-up.
+
+    Palette entry i is wood under ink of coverage i / 255, so the index of
+    every pixel is its coverage.
+    """
+    w, h = mask.size
+    raw = mask.tobytes()
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = raw[y * w:(y + 1) * w]
+        x = 0
+        while x < w:
+            n = 1
+            while x + n < w and n < 255 and row[x + n] == row[x]:
+                n += 1
+            if n >= 2:
+                out += bytes((n, row[x]))
+                x += n
+                continue
+            # Absolute mode for three or more pixels without a repeat.
+            end = x
+            while (end < w and end - x < 255 and
+                   not (end + 1 < w and row[end + 1] == row[end])):
+                end += 1
+            if end - x < 3:
+                out += bytes((1, row[x]))
+                x += 1
+                continue
+            out += bytes((0, end - x)) + row[x:end]
+            if (end - x) % 2:
+                out += b"\0"
+            x = end
+        out += b"\0\0"
+    out[-1] = 1  # the last end of line becomes the end of the bitmap
+    palette = b"".join(
+        struct.pack("<BBBB", *(round((i * INK[k] + (255 - i) * WOOD[k]) / 255)
+                               for k in (2, 1, 0)), 0)
+        for i in range(256))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, len(out),
+                       3780, 3780, 256, 0)
+    offset = 14 + len(info) + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(out), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(head + info + palette + bytes(out))
 
 
 def write_ico(path, images):
@@ -288,8 +337,11 @@ def glyph(ch, font):
 
 
 def label_mask(text, font_path, size, gap, max_width, embolden,
-               centre_on_ink, squeeze=1.0):
-    """A whole label as a LABEL_CELL x LABEL_CELL coverage mask.
+               centre_on_ink, squeeze=1.0, scale=1):
+    """A whole label as a coverage mask of LABEL_CELL x LABEL_CELL, times scale.
+
+    The measures are those of a 48 px cell; scale draws the same label at a
+    multiple of that size, from a supersampled image scale times as large.
 
     Each character is first narrowed to squeeze of its width. Characters are
     set with a fixed gap between their ink rather than at their advance, so
@@ -297,6 +349,7 @@ def label_mask(text, font_path, size, gap, max_width, embolden,
     horizontally and only then emboldened, so that the vertical strokes keep
     the weight of the horizontal ones.
     """
+    SS = globals()["SS"] * scale
     font = ImageFont.truetype(font_path, size * SS)
     parts = [glyph(ch, font) for ch in text]
     if squeeze != 1.0:
@@ -327,17 +380,18 @@ def label_mask(text, font_path, size, gap, max_width, embolden,
     else:
         cell = Image.new("L", (LABEL_CELL * SS, LABEL_CELL * SS), 0)
         cell.paste(line, (half - width // 2, y))
-    return cell.resize((LABEL_CELL, LABEL_CELL), Image.BOX)
+    return cell.resize((LABEL_CELL * scale, LABEL_CELL * scale), Image.BOX)
 
 
-def paint_label(strip, x, y, mask):
-    region = (x, y, x + LABEL_CELL, y + LABEL_CELL)
-    ink = Image.new("RGB", (LABEL_CELL, LABEL_CELL), INK)
-    strip.paste(Image.composite(ink, strip.crop(region), mask), region[:2])
+def painted(mask):
+    """The ink of a coverage mask on wood."""
+    ink = Image.new("RGB", mask.size, INK)
+    return Image.composite(ink, Image.new("RGB", mask.size, WOOD), mask)
 
 
-def column_labels():
-    strip = Image.new("RGB", (19 * LABEL_CELL, LABEL_CELL), WOOD)
+def column_label_mask(scale=1):
+    cell = LABEL_CELL * scale
+    strip = Image.new("L", (19 * cell, cell), 0)
     for i in range(19):
         # Every digit narrowed alike, so that 10 ... 19 come to about 32 px:
         # shrunk by dropping pixels to 16 px cells they still stand 5 px
@@ -346,20 +400,29 @@ def column_labels():
         # weight; of the 5 px between two digits it leaves 3 to 4 px clear,
         # which keeps a column of wood between them at every size.
         mask = label_mask(str(i + 1), FONT_DIGITS, 37, 5, LABEL_CELL, 1, True,
-                          squeeze=0.70)
-        paint_label(strip, i * LABEL_CELL, 0, mask)
+                          squeeze=0.70, scale=scale)
+        strip.paste(mask, (i * cell, 0))
     return strip
 
 
-def row_labels():
+def row_label_mask(scale=1):
     # The first cell is the board window's top-left corner and stays blank.
-    strip = Image.new("RGB", (LABEL_CELL, 20 * LABEL_CELL), WOOD)
+    cell = LABEL_CELL * scale
+    strip = Image.new("L", (cell, 20 * cell), 0)
     for i in range(19):
         # Nothing stands beside a row label, so it may use more of its cell.
         mask = label_mask(kanji_numeral(i + 1), FONT_KANJI, 30, 3, 41, 2,
-                          False)
-        paint_label(strip, 0, (i + 1) * LABEL_CELL, mask)
+                          False, scale=scale)
+        strip.paste(mask, (0, (i + 1) * cell))
     return strip
+
+
+# The masters are the label strips drawn for 144 px cells, three times the
+# shipped strips: the program shrinks them with an area filter for any cell
+# size it has no shipped picture of, up to 300 % of the largest view, and
+# never enlarges them. Ink coverage is the palette index, so the files stay
+# pictures that any viewer shows, and run-length coding keeps them small.
+MASTER_SCALE = 3
 
 
 # --------------------------------------------------------------------------
@@ -493,8 +556,13 @@ def main():
     os.makedirs(RES, exist_ok=True)
     for c in CELL_SIZES:
         write_bmp(os.path.join(RES, "tiles%d.bmp" % c), tile_sheet(c))
-    write_bmp(os.path.join(RES, "col_labels.bmp"), column_labels())
-    write_bmp(os.path.join(RES, "row_labels.bmp"), row_labels())
+    write_bmp(os.path.join(RES, "col_labels.bmp"), painted(column_label_mask()))
+    write_bmp(os.path.join(RES, "row_labels.bmp"), painted(row_label_mask()))
+    cell = LABEL_CELL * MASTER_SCALE
+    write_rle8_bmp(os.path.join(RES, "col_labels%d.bmp" % cell),
+                   column_label_mask(MASTER_SCALE))
+    write_rle8_bmp(os.path.join(RES, "row_labels%d.bmp" % cell),
+                   row_label_mask(MASTER_SCALE))
     write_bmp(os.path.join(RES, "toolbar.bmp"), toolbar())
     write_ico(os.path.join(RES, "tavune.ico"), icon())
     return 0
