@@ -2,11 +2,14 @@
 // tested natively.
 #include "view/toolbar_geometry.h"
 
+#include "view/dpi_scale.h"
+
 namespace {
 
-// Buttons follow at a pitch of 34, bands at 36, both from the 136 button down.
-constexpr int kButtonPitch = 34;
-constexpr int kFirstButtonTop = 2;
+// The 96-DPI lengths the others are scaled from.
+constexpr int kWidth96 = 36;
+constexpr int kButton96 = 32;
+constexpr int kGap96 = 2;
 
 // 0..3 for the four modes in menu order, -1 for anything else.
 int ModeIndex(NextMoveMode mode) {
@@ -16,26 +19,41 @@ int ModeIndex(NextMoveMode mode) {
 
 }  // namespace
 
-int ButtonTop(NextMoveMode mode) {
-  const int index = ModeIndex(mode);
-  return index < 0 ? -1 : kFirstButtonTop + index * kButtonPitch;
+ToolbarGeometry ToolbarGeometryAt(int dpi) {
+  ToolbarGeometry g{};
+  g.width = ScaledPixels(kWidth96, dpi);
+  g.buttonSize = ScaledPixels(kButton96, dpi);
+  // Each length is rounded by itself, so the margins left and right of a button may
+  // differ by a pixel; the buttons fill the toolbar whatever the scale.
+  g.buttonLeft = (g.width - g.buttonSize) / 2;
+  const int gap = ScaledPixels(kGap96, dpi);
+  g.firstButtonTop = gap;
+  g.buttonPitch = g.buttonSize + gap;
+  return g;
 }
 
-int BandTop(NextMoveMode mode) {
+int ToolbarGeometry::ButtonTop(NextMoveMode mode) const {
   const int index = ModeIndex(mode);
-  return index < 0 ? -1 : index * kBandHeight;
+  return index < 0 ? -1 : firstButtonTop + index * buttonPitch;
 }
 
-int ButtonImageX(NextMoveMode mode) {
+int ToolbarGeometry::BandTop(NextMoveMode mode) const {
   const int index = ModeIndex(mode);
-  return index < 0 ? -1 : index * kButtonSize;
+  return index < 0 ? -1 : index * width;
 }
 
-NextMoveMode ToolbarModeAt(unsigned x, unsigned y, NextMoveMode fallback) {
-  if (x < kButtonLeft || x >= kButtonRight) return fallback;
+int ToolbarGeometry::ButtonImageX(NextMoveMode mode) const {
+  const int index = ModeIndex(mode);
+  return index < 0 ? -1 : index * buttonSize;
+}
+
+NextMoveMode ToolbarGeometry::ModeAt(unsigned x, unsigned y, NextMoveMode fallback) const {
+  if (x < static_cast<unsigned>(buttonLeft) || x >= static_cast<unsigned>(ButtonRight())) {
+    return fallback;
+  }
   for (NextMoveMode mode = ID_NEXT_BLACK; mode <= ID_NEXT_WHITE_MANY; ++mode) {
     const auto top = static_cast<unsigned>(ButtonTop(mode));
-    if (y >= top && y < top + kButtonSize) return mode;
+    if (y >= top && y < top + static_cast<unsigned>(buttonSize)) return mode;
   }
   return fallback;
 }

@@ -1,5 +1,7 @@
 #include "view/view_size_table.h"
 
+#include "view/dpi_scale.h"
+
 namespace {
 
 struct ViewSizeRow {
@@ -32,4 +34,13 @@ int CellSizeOf(ViewSize viewSize) {
 int TileBitmapIdOf(ViewSize viewSize) {
   const ViewSizeRow* row = RowOf(viewSize);
   return row ? row->tileBitmapId : 0;
+}
+
+int CellSizeAt(ViewSize viewSize, int dpi) { return ScaledPixels(CellSizeOf(viewSize), dpi); }
+
+int ShippedTileSheetOf(int cellSize) {
+  for (const ViewSizeRow& row : kRows) {
+    if (row.cellSize == cellSize) return row.tileBitmapId;
+  }
+  return 0;
 }

@@ -7,7 +7,9 @@ namespace {
 // Anything that is not a mode, so that a miss shows as this value.
 constexpr NextMoveMode kNone = 0;
 
-NextMoveMode At(unsigned x, unsigned y) { return ToolbarModeAt(x, y, kNone); }
+const ToolbarGeometry k96 = ToolbarGeometryAt(96);
+
+NextMoveMode At(unsigned x, unsigned y) { return k96.ModeAt(x, y, kNone); }
 
 struct Button {
   NextMoveMode mode;
@@ -27,13 +29,13 @@ constexpr Button kButtons[] = {
 
 TEST(ToolbarGeometry, ButtonsBandsAndImagesStandWhereTheToolbarDrawsThem) {
   for (const Button& b : kButtons) {
-    EXPECT_EQ(ButtonTop(b.mode), b.top) << b.mode;
-    EXPECT_EQ(BandTop(b.mode), b.bandTop) << b.mode;
-    EXPECT_EQ(ButtonImageX(b.mode), b.imageX) << b.mode;
+    EXPECT_EQ(k96.ButtonTop(b.mode), b.top) << b.mode;
+    EXPECT_EQ(k96.BandTop(b.mode), b.bandTop) << b.mode;
+    EXPECT_EQ(k96.ButtonImageX(b.mode), b.imageX) << b.mode;
   }
-  EXPECT_EQ(ButtonTop(135), -1);
-  EXPECT_EQ(BandTop(140), -1);
-  EXPECT_EQ(ButtonImageX(0), -1);
+  EXPECT_EQ(k96.ButtonTop(135), -1);
+  EXPECT_EQ(k96.BandTop(140), -1);
+  EXPECT_EQ(k96.ButtonImageX(0), -1);
 }
 
 TEST(ToolbarGeometry, HitAreaIsExactlyEachButtonRectangle) {
@@ -58,7 +60,7 @@ TEST(ToolbarGeometry, MarginsGapsAndTheRestFallBack) {
   EXPECT_EQ(At(20, 35), kNone);
   EXPECT_EQ(At(0, 0), kNone);
   for (unsigned y : {136u, 143u, 144u, 300u, 959u}) EXPECT_EQ(At(20, y), kNone) << y;
-  EXPECT_EQ(ToolbarModeAt(20, 35, ID_NEXT_WHITE_MANY), ID_NEXT_WHITE_MANY);
+  EXPECT_EQ(k96.ModeAt(20, 35, ID_NEXT_WHITE_MANY), ID_NEXT_WHITE_MANY);
 }
 
 TEST(ToolbarGeometry, PositionsLeftOfOrAboveTheWindowMissEverything) {
