@@ -5,6 +5,7 @@
 #include "app/shell_views.h"
 #include "app/version_info.h"
 #include "app/window_settings.h"
+#include "platform/dpi_calls.h"
 #include "platform/trace.h"
 #include "record/game_record.h"
 #include "resource.h"
@@ -118,8 +119,18 @@ int Frame::Run() {
   LoadStringA(instance_, IDR_MAIN, className, kTextCapacity);
   MainWindowClass mainWindowClass(instance_, className);
   if (!mainWindowClass.Registered()) return kClassNotRegistered;
+  // Sized for the monitor it will open on; should Windows place it on another, it takes
+  // that one's scale before it is shown.
+  boardLayout.SetDpi(platform::DpiAtPoint(POINT{windowSettings.left, windowSettings.top}));
   mainWindow_ = CreateMainWindow(instance_, className, title);
   if (!mainWindow_) return kWindowNotCreated;
+  const int dpi = platform::DpiOfWindow(mainWindow_);
+  if (dpi != boardLayout.Dpi()) {
+    boardLayout.SetDpi(dpi);
+    SetWindowPos(mainWindow_, nullptr, 0, 0, boardLayout.OuterWidth(), boardLayout.OuterHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  FitClientArea();
 
   const NextMoveMode mode = gameRecord.Current().nextMode;
   boardLayout.SetMainWindow(mainWindow_);
@@ -174,8 +185,47 @@ void Frame::ResizeToView() {
   GetWindowRect(mainWindow_, &outer);
   MoveWindow(mainWindow_, outer.left, outer.top, gBoardLayout->OuterWidth(),
              gBoardLayout->OuterHeight(), TRUE);
+  FitClientArea();
   gChildGoban->Resize();
   gChildToolbar->Resize();
+}
+
+LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+  platform::Trace("Frame::OnDpiChanged()\n");
+  gBoardLayout->SetDpi(LOWORD(wParam));
+  MoveWindow(mainWindow_, suggested->left, suggested->top, gBoardLayout->OuterWidth(),
+             gBoardLayout->OuterHeight(), TRUE);
+  FitClientArea();
+  gChildGoban->Resize();
+  gChildToolbar->Resize();
+  // The pictures change with the scale even where a window keeps its size.
+  InvalidateRect(gChildGoban->Window(), nullptr, FALSE);
+  InvalidateRect(gChildToolbar->Window(), nullptr, FALSE);
+  return 0;
+}
+
+LRESULT Frame::OnGetDpiScaledSize(WPARAM wParam, SIZE* size) {
+  platform::Trace("Frame::OnGetDpiScaledSize()\n");
+  *size = gBoardLayout->OuterSizeAt(static_cast<int>(wParam));
+  return TRUE;
+}
+
+void Frame::FitClientArea() {
+  // A minimised window has no client area to measure.
+  if (IsIconic(mainWindow_)) return;
+  // Two rounds at most: a window resized to fit does not wrap its menu bar anew, since
+  // only its height changes, unless the width had to change too.
+  for (int round = 0; round < 2; ++round) {
+    RECT client{};
+    GetClientRect(mainWindow_, &client);
+    const int wider = gBoardLayout->ClientWidth() - client.right;
+    const int taller = gBoardLayout->BoardSide() - client.bottom;
+    if (wider == 0 && taller == 0) return;
+    RECT outer{};
+    GetWindowRect(mainWindow_, &outer);
+    SetWindowPos(mainWindow_, nullptr, 0, 0, outer.right - outer.left + wider,
+                 outer.bottom - outer.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -191,6 +241,13 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return gFrame->OnShowWindow();
     case WM_COMMAND:
       return gFrame->OnCommand(wParam);
+    case WM_DPICHANGED:
+      return gFrame->OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+    case WM_GETDPISCALEDSIZE:
+      return gFrame->OnGetDpiScaledSize(wParam, reinterpret_cast<SIZE*>(lParam));
+    case WM_NCCREATE:
+      platform::EnableNonClientScaling(window);
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -36,6 +36,13 @@ class Frame {
   void OnCommandFileSave();
   // Lets the user choose the save path, then writes to it; a cancel changes nothing.
   void OnCommandFileSaveAs();
+  // Takes the DPI that Windows gives when the window moves to a monitor of another scale:
+  // the board, the toolbar and the window take its sizes, the window at the suggested
+  // top-left. Returns 0.
+  LRESULT OnDpiChanged(WPARAM wParam, const RECT* suggested);
+  // Tells Windows the outer size the window will take at the coming DPI, so that the
+  // place it suggests fits that size. Returns TRUE.
+  LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE* size);
   // Gives the main window the outer size of the current view size, keeping its top-left,
   // then resizes the board window and the toolbar.
   void ResizeToView();
@@ -48,6 +55,11 @@ class Frame {
   const wchar_t* SavePath() const { return savePath_; }
 
  private:
+  // Changes the window's height and width by what its client area lacks of the toolbar
+  // and the whole board, or has too much of: a menu bar wrapped to more lines than the
+  // outer size allows for would hide the bottom of the board.
+  void FitClientArea();
+
   HINSTANCE instance_;
   LPSTR commandLine_;
   int showCommand_;

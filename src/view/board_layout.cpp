@@ -1,13 +1,13 @@
 #include "view/board_layout.h"
 
+#include "platform/dpi_calls.h"
+#include "view/dpi_scale.h"
 #include "view/view_size_table.h"
 
 BoardLayout* gBoardLayout = nullptr;
 
 namespace {
 
-// The toolbar's width left of the board, in pixels.
-constexpr int kToolbarPixels = 36;
 // Menu bar positions of the pop-ups whose check marks this class keeps.
 constexpr int kViewMenuPosition = 1;
 constexpr int kNextMoveMenuPosition = 2;
@@ -40,17 +40,26 @@ void BoardLayout::SetNextMoveMode(int mode) {
   MoveCheckMark(mainWindow_, kNextMoveMenuPosition, kNextMoveModes, mode);
 }
 
-int BoardLayout::CellSize() const { return CellSizeOf(viewSize_); }
+void BoardLayout::SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : kBaseDpi; }
 
-int BoardLayout::TileBitmapId() const { return TileBitmapIdOf(viewSize_); }
+int BoardLayout::CellSize() const { return CellSizeAt(viewSize_, dpi_); }
+
+int BoardLayout::TileBitmapId() const { return ShippedTileSheetOf(CellSize()); }
 
 int BoardLayout::BoardSide() const { return CellSize() * 20; }
 
-int BoardLayout::OuterWidth() const {
-  return BoardSide() + 2 * GetSystemMetrics(SM_CXDLGFRAME) + kToolbarPixels;
-}
+ToolbarGeometry BoardLayout::Toolbar() const { return ToolbarGeometryAt(dpi_); }
 
-int BoardLayout::OuterHeight() const {
-  return BoardSide() + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) +
-         GetSystemMetrics(SM_CYMENU);
+int BoardLayout::ClientWidth() const { return Toolbar().width + BoardSide(); }
+
+int BoardLayout::OuterWidth() const { return OuterSizeAt(dpi_).cx; }
+
+int BoardLayout::OuterHeight() const { return OuterSizeAt(dpi_).cy; }
+
+SIZE BoardLayout::OuterSizeAt(int dpi) const {
+  // The metrics are read afresh each time: the user may change the theme or the scale.
+  auto metric = [dpi](int index) { return platform::SystemMetricForDpi(index, dpi); };
+  const int side = CellSizeAt(viewSize_, dpi) * 20;
+  return SIZE{side + ToolbarGeometryAt(dpi).width + 2 * metric(SM_CXDLGFRAME),
+              side + 2 * metric(SM_CYDLGFRAME) + metric(SM_CYCAPTION) + metric(SM_CYMENU)};
 }

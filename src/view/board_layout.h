@@ -2,12 +2,13 @@
 #include <windows.h>
 
 #include "record/stone.h"
+#include "view/toolbar_geometry.h"
 
-// The one place that knows how big the board is drawn, and keeps the View and Next-move
-// menu check marks in step.
+// The one place that knows how big the board is drawn, at the display scale of the main
+// window's monitor, and keeps the View and Next-move menu check marks in step.
 class BoardLayout {
  public:
-  // View size and mode 0; becomes gBoardLayout.
+  // View size and mode 0, 96 DPI; becomes gBoardLayout.
   BoardLayout();
   ~BoardLayout();
 
@@ -19,16 +20,29 @@ class BoardLayout {
   void SetNextMoveMode(int mode);
   // The view size, for direct assignment without menu work (start-up) and for reading.
   int& ViewSize() { return viewSize_; }
+  // Stores the DPI of the main window's monitor, which every size below follows (96 is
+  // 100 %; 0 or less counts as 96). Resizes nothing.
+  void SetDpi(int dpi);
+  int Dpi() const { return dpi_; }
 
-  // Cell size in pixels of the view size (48, 40, 32, 24, 16); 0 for any other value.
+  // Cell size in pixels: that of the view size (48, 40, 32, 24, 16 at 96 DPI) scaled to
+  // the DPI; 0 for no view size.
   int CellSize() const;
-  // Bitmap id of the view size's tile sheet; 0 for any other value.
+  // Bitmap id of the shipped tile sheet of the cell size; 0 when the program ships none
+  // of that size (it then draws the sheet) or for no view size.
   int TileBitmapId() const;
   // Side of the square board window: 20 cells.
   int BoardSide() const;
-  // Outer size of the main window whose client area holds the toolbar and the board.
+  // The toolbar left of the board: its width and where its buttons sit.
+  ToolbarGeometry Toolbar() const;
+  // Width of the main window's client area: the toolbar and the board.
+  int ClientWidth() const;
+  // Outer size of the main window whose client area holds the toolbar and the board,
+  // from the frame, caption and one-line menu bar of the DPI.
   int OuterWidth() const;
   int OuterHeight() const;
+  // The outer size the main window would take at another DPI.
+  SIZE OuterSizeAt(int dpi) const;
 
   // The main window given to SetMainWindow.
   HWND MainWindow() const { return mainWindow_; }
@@ -39,6 +53,7 @@ class BoardLayout {
   HWND mainWindow_ = nullptr;
   int viewSize_ = 0;
   int nextMoveMode_ = 0;
+  int dpi_ = 96;
 };
 
 extern BoardLayout* gBoardLayout;

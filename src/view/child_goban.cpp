@@ -15,14 +15,17 @@
 #include "view/bitmap_dc.h"
 #include "view/board_layout.h"
 #include "view/child_window.h"
-#include "view/toolbar_geometry.h"
+#include "view/label_art.h"
+#include "view/tile_art.h"
 
 ChildGoban* gChildGoban = nullptr;
 
 namespace {
 
-// The label strips are drawn for 48-pixel cells and scaled to the current size.
+// The shipped label strips are drawn for 48-pixel cells and scaled to the current size;
+// their masters, for 144-pixel cells, are shrunk for the cell sizes drawn at run time.
 constexpr int kStripCell = 48;
+constexpr int kMasterCell = 144;
 // Room for the path of a dropped file, terminator included.
 constexpr UINT kDropPathCapacity = 1000;
 // DragQueryFileW's index that asks for the number of files.
@@ -51,6 +54,27 @@ void DrawStrip(HDC paintDc, int bitmapId, int sourceWidth, int sourceHeight, int
   StretchBlt(paintDc, x, y, width, height, strip.Get(), 0, 0, sourceWidth, sourceHeight, SRCCOPY);
 }
 
+// The coverage of a label master, read from the program's own bitmap resource; empty
+// when it is missing or damaged, which leaves bare wood where the labels stand.
+Coverage LabelMaster(int bitmapId) {
+  Coverage mask;
+  HINSTANCE instance = gFrame->Instance();
+  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (bytes) {
+    DecodeRle8Mask(static_cast<const std::uint8_t*>(bytes), SizeofResource(instance, found), &mask);
+  }
+  return mask;
+}
+
+// Copies width x height of bitmap from its top-left corner to (x, y) of the paint DC.
+void DrawWhole(HDC paintDc, HBITMAP bitmap, int x, int y, int width, int height) {
+  MemoryDc source(paintDc);
+  SelectionScope selection(source.Get(), bitmap);
+  BitBlt(paintDc, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
+}
+
 }  // namespace
 
 ChildGoban::ChildGoban() { gChildGoban = this; }
@@ -61,33 +85,55 @@ ChildGoban::~ChildGoban() {
 
 void ChildGoban::Create() {
   const int side = gBoardLayout->BoardSide();
-  window_ =
-      CreateChildWindow("GOBAN", ChildGobanWndProc, WS_EX_ACCEPTFILES, kToolbarWidth, side, side);
+  window_ = CreateChildWindow("GOBAN", ChildGobanWndProc, WS_EX_ACCEPTFILES,
+                              gBoardLayout->Toolbar().width, side, side);
   ShowWindow(window_, SW_SHOW);
 }
 
 void ChildGoban::Resize() {
   const int side = gBoardLayout->BoardSide();
-  MoveWindow(window_, kToolbarWidth, 0, side, side, TRUE);
+  MoveWindow(window_, gBoardLayout->Toolbar().width, 0, side, side, TRUE);
 }
 
 LRESULT ChildGoban::OnPaint() {
   platform::Trace("ChildGoban::OnPaint()\n");
   PaintScope paint(window_);
-  const RECT& update = paint.Area();
   const int c = gBoardLayout->CellSize();
+  if (gBoardLayout->TileBitmapId() != 0) {
+    PaintShipped(paint.Dc(), paint.Area(), c);
+  } else if (c > 0) {
+    PaintDrawn(paint.Dc(), paint.Area(), c);
+  }
+  return 0;
+}
+
+void ChildGoban::PaintShipped(HDC dc, const RECT& update, int c) {
   // Each strip only when the update area reaches into its column or row; the paint DC
   // clips away whatever falls outside the update region.
   if (update.left < c) {
-    DrawStrip(paint.Dc(), IDB_ROW_LABELS, kStripCell, 20 * kStripCell, 0, 0, c, 20 * c);
+    DrawStrip(dc, IDB_ROW_LABELS, kStripCell, 20 * kStripCell, 0, 0, c, 20 * c);
   }
   if (update.top < c) {
-    DrawStrip(paint.Dc(), IDB_COLUMN_LABELS, 19 * kStripCell, kStripCell, c, 0, 19 * c, c);
+    DrawStrip(dc, IDB_COLUMN_LABELS, 19 * kStripCell, kStripCell, c, 0, 19 * c, c);
   }
-  BitmapDc tiles(gFrame->Instance(), gBoardLayout->TileBitmapId(), paint.Dc());
-  gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, paint.Dc(),
-                         tiles.Get());
-  return 0;
+  BitmapDc tiles(gFrame->Instance(), gBoardLayout->TileBitmapId(), dc);
+  gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, dc, tiles.Get());
+}
+
+void ChildGoban::PaintDrawn(HDC dc, const RECT& update, int c) {
+  if (drawn_.cell != c) {
+    drawn_.tiles.Assign(DrawTileSheet(c));
+    drawn_.rowLabels.Assign(DrawRowLabels(LabelMaster(IDB_ROW_LABELS_MASTER), kMasterCell, c));
+    drawn_.columnLabels.Assign(
+        DrawColumnLabels(LabelMaster(IDB_COLUMN_LABELS_MASTER), kMasterCell, c));
+    drawn_.cell = c;
+  }
+  // The strips are drawn at this very size: copied, never stretched.
+  if (update.left < c) DrawWhole(dc, drawn_.rowLabels.Get(), 0, 0, c, 20 * c);
+  if (update.top < c) DrawWhole(dc, drawn_.columnLabels.Get(), c, 0, 19 * c, c);
+  MemoryDc tiles(dc);
+  SelectionScope selection(tiles.Get(), drawn_.tiles.Get());
+  gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, dc, tiles.Get());
 }
 
 LRESULT ChildGoban::OnShowWindow() {

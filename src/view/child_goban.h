@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>  // HDROP
 
+#include "view/drawn_bitmap.h"
+
 // The board window: draws the current Position from tile sheets, turns button releases
 // into stone entry, and opens files dropped on it.
 class ChildGoban {
@@ -12,7 +14,7 @@ class ChildGoban {
 
   // Registers the class and creates and shows the board window.
   void Create();
-  // Moves the window to (36, 0) at the board side of the current view size.
+  // Moves the window right of the toolbar, at the board side of the current view size.
   void Resize();
 
   // Draws the label strips the update area reaches and every cell it meets.
@@ -30,7 +32,22 @@ class ChildGoban {
   HWND Window() const { return window_; }
 
  private:
+  // The tile sheet and the label strips at a cell size the program ships no sheet of,
+  // drawn at the first paint at that size and kept while the size lasts.
+  struct DrawnArt {
+    int cell = 0;
+    DrawnBitmap tiles;
+    DrawnBitmap rowLabels;
+    DrawnBitmap columnLabels;
+  };
+
+  // Paints the update area from the shipped sheet of the size and the 48-pixel strips.
+  void PaintShipped(HDC dc, const RECT& update, int c);
+  // Paints the update area from pictures drawn for the cell size c.
+  void PaintDrawn(HDC dc, const RECT& update, int c);
+
   HWND window_ = nullptr;
+  DrawnArt drawn_;
 };
 
 // The board of this run; set by its constructor.

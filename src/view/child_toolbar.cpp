@@ -10,17 +10,16 @@
 #include "resource.h"
 #include "view/bitmap_dc.h"
 #include "view/board_layout.h"
+#include "view/button_art.h"
 #include "view/child_window.h"
-#include "view/toolbar_geometry.h"
 #include "view/view_size_table.h"
 
 ChildToolbar* gChildToolbar = nullptr;
 
 namespace {
 
-// Upper half of the toolbar bitmap: raised faces; lower half: pressed faces.
-constexpr int kRaisedImageY = 0;
-constexpr int kPressedImageY = 32;
+// The size of the buttons in the shipped toolbar bitmap.
+constexpr int kShippedButtonSize = 32;
 
 // True when the rows [top, bottom) of the update rectangle meet the rows [low, high).
 bool MeetsRows(const RECT& update, int low, int high) {
@@ -31,9 +30,10 @@ bool MeetsRows(const RECT& update, int low, int high) {
 // Asks for the button of mode to be redrawn, without erasing; nothing for a value that
 // is none of the four modes.
 void InvalidateButton(HWND window, NextMoveMode mode) {
-  const int top = ButtonTop(mode);
+  const ToolbarGeometry g = gBoardLayout->Toolbar();
+  const int top = g.ButtonTop(mode);
   if (top < 0) return;
-  const RECT button{kButtonLeft, top, kButtonRight, top + kButtonSize};
+  const RECT button{g.buttonLeft, top, g.ButtonRight(), top + g.buttonSize};
   InvalidateRect(window, &button, FALSE);
 }
 
@@ -46,13 +46,13 @@ ChildToolbar::~ChildToolbar() {
 }
 
 void ChildToolbar::Create() {
-  window_ = CreateChildWindow("TOOLBAR", ChildToolbarWndProc, 0, 0, kToolbarWidth,
+  window_ = CreateChildWindow("TOOLBAR", ChildToolbarWndProc, 0, 0, gBoardLayout->Toolbar().width,
                               gBoardLayout->BoardSide());
   ShowWindow(window_, SW_SHOW);
 }
 
 void ChildToolbar::Resize() {
-  MoveWindow(window_, 0, 0, kToolbarWidth, gBoardLayout->BoardSide(), TRUE);
+  MoveWindow(window_, 0, 0, gBoardLayout->Toolbar().width, gBoardLayout->BoardSide(), TRUE);
 }
 
 void ChildToolbar::SetMode(NextMoveMode mode) {
@@ -65,34 +65,50 @@ void ChildToolbar::SetMode(NextMoveMode mode) {
   mode_ = mode;
 }
 
-void ChildToolbar::HitTest(unsigned x, unsigned y) { SetMode(ToolbarModeAt(x, y, modeAtPress_)); }
+void ChildToolbar::HitTest(unsigned x, unsigned y) {
+  SetMode(gBoardLayout->Toolbar().ModeAt(x, y, modeAtPress_));
+}
 
 LRESULT ChildToolbar::OnPaint() {
   platform::Trace("ChildToolbar::OnPaint()\n");
   PaintScope paint(window_);
-  const RECT& update = paint.Area();
-  HDC dc = paint.Dc();
-  SelectionScope brush(dc, GetSysColorBrush(COLOR_MENUBAR));
-  BitmapDc images(gFrame->Instance(), IDB_TOOLBAR, dc);
+  const ToolbarGeometry g = gBoardLayout->Toolbar();
+  if (g.buttonSize == kShippedButtonSize) {
+    BitmapDc images(gFrame->Instance(), IDB_TOOLBAR, paint.Dc());
+    PaintButtons(paint.Dc(), paint.Area(), g, images.Get());
+    return 0;
+  }
+  if (drawnButtonSize_ != g.buttonSize) {
+    drawnButtons_.Assign(DrawButtonSheet(g.buttonSize));
+    drawnButtonSize_ = g.buttonSize;
+  }
+  MemoryDc images(paint.Dc());
+  SelectionScope selection(images.Get(), drawnButtons_.Get());
+  PaintButtons(paint.Dc(), paint.Area(), g, images.Get());
+  return 0;
+}
 
+void ChildToolbar::PaintButtons(HDC dc, const RECT& update, const ToolbarGeometry& g,
+                                HDC images) {
+  SelectionScope brush(dc, GetSysColorBrush(COLOR_MENUBAR));
   for (NextMoveMode mode : kNextMoveModes) {
-    const int bandTop = BandTop(mode);
-    const int buttonTop = ButtonTop(mode);
-    const bool bandMeets = MeetsRows(update, bandTop, bandTop + kBandHeight);
-    if (bandMeets) PatBlt(dc, 0, bandTop, kToolbarWidth, kBandHeight, PATCOPY);
+    const int bandTop = g.BandTop(mode);
+    const int buttonTop = g.ButtonTop(mode);
+    const bool bandMeets = MeetsRows(update, bandTop, bandTop + g.width);
+    if (bandMeets) PatBlt(dc, 0, bandTop, g.width, g.width, PATCOPY);
     // The 138 and 139 buttons reach into the band above their own; an update area that
     // ends there has just had their top rows filled over, so they are drawn again too.
-    if (bandMeets || MeetsRows(update, buttonTop, buttonTop + kButtonSize)) {
-      const int imageY = mode == mode_ ? kPressedImageY : kRaisedImageY;
-      BitBlt(dc, kButtonLeft, buttonTop, kButtonSize, kButtonSize, images.Get(), ButtonImageX(mode),
+    if (bandMeets || MeetsRows(update, buttonTop, buttonTop + g.buttonSize)) {
+      // Upper half of the images: raised faces; lower half: pressed faces.
+      const int imageY = mode == mode_ ? g.buttonSize : 0;
+      BitBlt(dc, g.buttonLeft, buttonTop, g.buttonSize, g.buttonSize, images, g.ButtonImageX(mode),
              imageY, SRCCOPY);
     }
   }
   const int side = gBoardLayout->BoardSide();
-  if (MeetsRows(update, kBandsBottom, side)) {
-    PatBlt(dc, 0, kBandsBottom, kToolbarWidth, side - kBandsBottom, PATCOPY);
+  if (MeetsRows(update, g.BandsBottom(), side)) {
+    PatBlt(dc, 0, g.BandsBottom(), g.width, side - g.BandsBottom(), PATCOPY);
   }
-  return 0;
 }
 
 LRESULT ChildToolbar::OnMouseMove(LPARAM position) {

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "record/stone.h"
+#include "view/drawn_bitmap.h"
+#include "view/toolbar_geometry.h"
 
 // The next-move toolbar: four picture buttons, the current mode's drawn pressed.
 class ChildToolbar {
@@ -13,7 +15,7 @@ class ChildToolbar {
 
   // Registers the class and creates and shows the toolbar window.
   void Create();
-  // Moves the window to (0, 0), 36 wide and as high as the board.
+  // Moves the window to (0, 0), as wide as the layout's toolbar and as high as the board.
   void Resize();
   // Makes mode the current mode; invalidates the two buttons whose look changes, and
   // nothing when mode is already current.
@@ -39,7 +41,15 @@ class ChildToolbar {
   NextMoveMode ModeAtPress() const { return modeAtPress_; }
 
  private:
+  // Paints the bands the update area meets with the button images of images, a sheet of
+  // the four images side by side at the geometry's button size, raised above pressed.
+  void PaintButtons(HDC dc, const RECT& update, const ToolbarGeometry& g, HDC images);
+
   HWND window_ = nullptr;
+  // The button sheet at a size the program ships none of, drawn at the first paint at
+  // that size and kept while the size lasts.
+  int drawnButtonSize_ = 0;
+  DrawnBitmap drawnButtons_;
   NextMoveMode mode_ = ID_NEXT_BLACK;
   NextMoveMode modeAtPress_ = ID_NEXT_BLACK;
 };
