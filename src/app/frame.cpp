@@ -1,5 +1,7 @@
 #include "app/frame.h"
 
+#include <algorithm>
+
 #include "app/message_loop_exit.h"
 #include "view/paint_scope.h"
 #include "app/shell_views.h"
@@ -75,6 +77,15 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className, const char* tit
   return CreateWindowExA(0, className, title, kMainWindowStyle, gWindowSettings->left,
                          gWindowSettings->top, gBoardLayout->OuterWidth(),
                          gBoardLayout->OuterHeight(), nullptr, nullptr, instance, nullptr);
+}
+
+// Windows keeps a window within about the screen's size; a board chosen larger than the
+// screen is never cut short, whatever the scale, so the window may grow past it. Twice
+// the outer size leaves room for a menu bar wrapped to several lines.
+void AllowWholeBoard(MINMAXINFO* limits) {
+  if (!gBoardLayout) return;
+  limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, 2 * gBoardLayout->OuterWidth());
+  limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, 2 * gBoardLayout->OuterHeight());
 }
 
 // Runs until the quit message, or until GetMessageA fails; returns the exit code.
@@ -248,6 +259,10 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_NCCREATE:
       platform::EnableNonClientScaling(window);
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETMINMAXINFO:
+      DefWindowProcA(window, message, wParam, lParam);
+      AllowWholeBoard(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
