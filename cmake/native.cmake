@@ -87,4 +87,6 @@ if(TAVUNE_WINDOWS_BUILD)
   # the longest of the rest, so it starts beside the Wine tests.
   add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
   set_tests_properties(release.reproducible PROPERTIES TIMEOUT 90 COST 500)
+  add_test(NAME release.windows7_imports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_windows7_imports.sh ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
+  set_tests_properties(release.windows7_imports PROPERTIES TIMEOUT 10)
 endif()

@@ -50,6 +50,9 @@ for want in asInvoker 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba
   1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
   grep -q "$want" <<<"$manifest" || fail "the exe's manifest lacks $want"
 done
-grep -qi dpiAware <<<"$manifest" && fail "the manifest declares DPI awareness"
+# Per-monitor awareness, version 2 where Windows has it: without it Windows stretches the
+# window into a blur at any scale but 100 %.
+grep -q '<dpiAwareness [^>]*>PerMonitorV2, PerMonitor</dpiAwareness>' <<<"$manifest" &&
+  grep -q '<dpiAware [^>]*>true/pm</dpiAware>' <<<"$manifest" || fail "the exe's manifest declares no per-monitor DPI awareness"
 ((failed)) && exit 1
 echo "ok: two builds give the same exe and zip ($(sha256sum "$zip1" | cut -c1-64))"
