@@ -60,6 +60,8 @@ REG
 # so that a user's window manager frames and moves them.
 tavune_ensure_test_prefix() {
   tavune_ensure_prefix
+  # A test cut off while it staged another display scale left it behind.
+  if [ -f "$WINEPREFIX/.tavune-dpi" ]; then tavune_set_dpi 96 || return 1; fi
   if [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
   tavune_new_server
   local rc=0
@@ -67,6 +69,24 @@ tavune_ensure_test_prefix() {
   tavune_new_server --none
   ((rc == 0)) || return 1
   touch "$WINEPREFIX/.tavune-unmanaged"
+}
+
+# Stages the display scale (DPI, 96 for 100 %) that the next program started in the prefix
+# sees. Wine reads it from two registry values, which must change while no Wine process
+# runs. A marker in the prefix tells of any DPI but 96, so that the test set-up puts a
+# scale left behind back to 96.
+tavune_set_dpi() {  # DPI
+  local hex rc=0
+  hex=$(printf '%08x' "$1")
+  # Marked before the change, so that no way out leaves an unmarked scale.
+  [ "$1" = 96 ] || echo "$1" > "$WINEPREFIX/.tavune-dpi"
+  tavune_new_server
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%s\r\n\r\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\r\n"LogPixels"=dword:%s\r\n' \
+    "$hex" "$hex" > "$WINEPREFIX/dpi.reg"
+  wine regedit "$(tavune_winpath "$WINEPREFIX/dpi.reg")" >/dev/null 2>&1 || rc=$?
+  tavune_new_server --none
+  if ((rc)); then echo "wine-env: could not set the display scale to $1 DPI" >&2; return 1; fi
+  [ "$1" != 96 ] || rm -f "$WINEPREFIX/.tavune-dpi"
 }
 
 # Ends every Wine process of the prefix and its server, then starts a server that stays until

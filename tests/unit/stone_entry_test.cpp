@@ -23,7 +23,8 @@ std::string State(const GameRecord& r) {
 }
 
 TEST(PointFromPixel, LabelsGiveMinusOneAndTheBoardSpansPointsZeroToEighteen) {
-  for (const int cell : {48, 40, 32, 24, 16}) {
+  // The shipped sizes, then sizes of other display scales.
+  for (const int cell : {48, 40, 32, 24, 16, 20, 42, 56, 63, 144}) {
     SCOPED_TRACE(cell);
     const unsigned c = static_cast<unsigned>(cell);
     int x = 0;
@@ -215,6 +216,12 @@ TEST_F(StoneEntry, TheCellSizeComesFromTheViewsOrIsTheMiddleSizeWithoutThem) {
   record.AttachViews(nullptr);
   record.PutStone(PixelOf(5, kDefaultCellSize), PixelOf(6, kDefaultCellSize));
   EXPECT_EQ(record.Current().At(5, 6), White);
+
+  RecordingViews scaled(42);  // the small view at 175 %
+  record.AttachViews(&scaled);
+  record.PutStone(PixelOf(18, 42), PixelOf(0, 42));
+  EXPECT_EQ(record.Current().At(18, 0), Black);
+  EXPECT_EQ(scaled.calls.back(), "repaint 798,42,840,84");
 }
 
 TEST_F(StoneEntry, APositionWithAModeOutsideTheFourEntersNothing) {
