@@ -128,7 +128,8 @@ TEST(SaveCommandOnWindows, ASaveOverAFileThatAScannerReadsWaitsUntilItLetsGo) {
   app.PostCommand(ID_FILE_SAVE);
   ASSERT_TRUE(WaitFor([&] { return gPlaced || FindDialogOf(app.ThreadId()) != nullptr; }));
   if (HWND box = FindDialogOf(app.ThreadId())) {
-    ADD_FAILURE() << "the save failed: " << MessageBoxText(box);
+    ADD_FAILURE() << "the save failed after the refusal " << gRefusal.load() << ": "
+                  << MessageBoxText(box);
     PressButton(box, IDOK);
     WaitForNoDialog(app);
   }
