@@ -14,7 +14,8 @@ std::vector<std::string> FrameTraces(const TraceRecorder& trace) {
 
 std::string Cp932Of(const wchar_t* text) {
   char bytes[1024] = {};
-  WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  // No best fit: a character outside 932 comes back as '?', never as a look-alike.
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text, -1, bytes, sizeof bytes, nullptr, nullptr);
   return bytes;
 }
 
