@@ -83,7 +83,7 @@ ArtImage Button(int size, const std::vector<ButtonStone>& stones, bool pressed) 
     disks.push_back({s.black ? DiskLook::kBlackStone : DiskLook::kWhiteStone, centre, centre,
                      s.diameter * unit, {}});
   }
-  return DiskLayer(size, size, disks).Over(image);
+  return DiskLayer(size, size, disks, SamplesPerPixel(size, kShippedSize)).Over(image);
 }
 
 }  // namespace

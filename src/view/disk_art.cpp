@@ -7,8 +7,14 @@
 
 namespace {
 
-// A shaded level rounded as the generator rounds it: to the nearest, halves to even.
-unsigned char Level(double v) { return static_cast<unsigned char>(std::nearbyint(std::min(255.0, v))); }
+// A shaded level rounded as the generator rounds it: to the nearest, halves to even. By
+// hand: the C library's nearbyint costs twenty times as much on Windows.
+unsigned char Level(double v) {
+  v = std::min(255.0, std::max(0.0, v));
+  int level = static_cast<int>(v + 0.5);
+  if (level - v == 0.5 && (level & 1)) --level;
+  return static_cast<unsigned char>(level);
+}
 
 double Pow(double base, int exponent) {
   double result = 1.0;
@@ -42,7 +48,9 @@ ArtColour StoneColour(bool black, double nx, double ny) {
   }
   // Shell: bright, falling to a cool grey on the side away from the light, with a faint
   // outline so that white reads on light wood.
-  double v = 150 + 95 * std::pow(diffuse, 0.6) + 12 * Pow(shine, 40);
+  // diffuse to the power 0.6, by exp and log: half the cost of pow on Windows.
+  const double soft = diffuse > 0 ? std::exp(0.6 * std::log(diffuse)) : 0.0;
+  double v = 150 + 95 * soft + 12 * Pow(shine, 40);
   const double edge = std::min(1.0, std::max(0.0, (std::sqrt(r2) - 0.90) / 0.10));
   v *= 1 - 0.18 * edge;
   return ArtColour{Level(v), Level(v * 0.995), Level(v * 0.965)};
@@ -83,6 +91,12 @@ void SampleDisk(const Disk& disk, int samplesWide, int samplesHigh, int samples,
 }
 
 }  // namespace
+
+int SamplesPerPixel(int size, int recipeSize) {
+  constexpr int kRecipeSamples = 8;
+  if (size <= recipeSize) return kRecipeSamples;
+  return std::max(2, (kRecipeSamples * recipeSize + size - 1) / size);
+}
 
 DiskLayer::DiskLayer(int width, int height, const std::vector<Disk>& disks, int samples)
     : width_(width), height_(height), samples_(samples) {

@@ -21,6 +21,12 @@ struct Disk {
 // other sample the pixel's own, and the pixel becomes the mean of its samples, taken
 // along each sample row and then down the rows, each rounded to a whole level. Untouched
 // pixels stay exact. The disks are sampled once and laid over any number of pictures.
+// Samples along each side of a pixel for a picture of size pixels whose recipe was made
+// for pictures of recipeSize: 8, as the shipped pictures take, up to that size. Larger
+// pictures keep about as many samples across the picture, already far finer than any eye,
+// so that drawing them stays quick.
+int SamplesPerPixel(int size, int recipeSize);
+
 class DiskLayer {
  public:
   // samples is n, the samples along each side of a pixel.

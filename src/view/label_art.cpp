@@ -47,41 +47,62 @@ bool DecodeRuns(const std::uint8_t* p, const std::uint8_t* end, Coverage* mask) 
   return false;
 }
 
-// Shrinks one line of samples, weights in steps of 1 / (to * from): source pixel i covers
-// [i * to, (i + 1) * to) and target pixel j covers [j * from, (j + 1) * from).
-template <typename Get, typename Put>
-void ShrinkLine(int from, int to, const Get& get, const Put& put) {
+// How the pixels of a line of `from` pixels are shared out among `to` pixels (to <= from):
+// target pixel j takes weight[j][i] of source pixel first[j] + i. In steps of
+// 1 / (to * from), source pixel k covers [k * to, (k + 1) * to) and target pixel j covers
+// [j * from, (j + 1) * from), so the weights of one target pixel add up to from.
+struct Shares {
+  std::vector<int> first;
+  std::vector<std::vector<int>> weight;
+};
+
+Shares SharesOf(int from, int to) {
+  Shares shares;
   for (int j = 0; j < to; ++j) {
     const long long lo = static_cast<long long>(j) * from;
     const long long hi = lo + from;
-    long long sum = 0;
+    std::vector<int> weights;
     for (long long k = lo / to; k < from && k * to < hi; ++k) {
-      const long long overlap = std::min(hi, (k + 1) * to) - std::max(lo, k * to);
-      sum += overlap * get(static_cast<int>(k));
+      weights.push_back(static_cast<int>(std::min(hi, (k + 1) * to) - std::max(lo, k * to)));
     }
-    put(j, sum);
+    shares.first.push_back(static_cast<int>(lo / to));
+    shares.weight.push_back(std::move(weights));
   }
+  return shares;
 }
 
 // The mask shrunk to width x height by the mean over the area each target pixel covers.
 Coverage AreaShrink(const Coverage& mask, int width, int height) {
+  const Shares across = SharesOf(mask.width, width);
+  const Shares down = SharesOf(mask.height, height);
   // Across first, keeping the sums, then down: one rounding at the end.
-  std::vector<long long> across(static_cast<std::size_t>(width) * mask.height);
+  std::vector<long long> sums(static_cast<std::size_t>(width) * mask.height);
   for (int y = 0; y < mask.height; ++y) {
-    ShrinkLine(mask.width, width, [&](int k) { return mask.At(k, y); },
-               [&](int j, long long sum) { across[static_cast<std::size_t>(y) * width + j] = sum; });
+    const std::uint8_t* row = &mask.values[static_cast<std::size_t>(y) * mask.width];
+    for (int j = 0; j < width; ++j) {
+      long long sum = 0;
+      const std::vector<int>& weights = across.weight[j];
+      for (std::size_t i = 0; i < weights.size(); ++i) sum += weights[i] * row[across.first[j] + i];
+      sums[static_cast<std::size_t>(y) * width + j] = sum;
+    }
   }
   Coverage out;
   out.width = width;
   out.height = height;
   out.values.assign(static_cast<std::size_t>(width) * height, 0);
   const long long whole = static_cast<long long>(mask.width) * mask.height;
-  for (int x = 0; x < width; ++x) {
-    ShrinkLine(mask.height, height, [&](int k) { return across[static_cast<std::size_t>(k) * width + x]; },
-               [&](int j, long long sum) {
-                 out.values[static_cast<std::size_t>(j) * width + x] =
-                     static_cast<std::uint8_t>((sum + whole / 2) / whole);
-               });
+  std::vector<long long> line(width);
+  for (int j = 0; j < height; ++j) {
+    std::fill(line.begin(), line.end(), 0);
+    const std::vector<int>& weights = down.weight[j];
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+      const long long* source = &sums[(down.first[j] + i) * width];
+      for (int x = 0; x < width; ++x) line[x] += weights[i] * source[x];
+    }
+    for (int x = 0; x < width; ++x) {
+      out.values[static_cast<std::size_t>(j) * width + x] =
+          static_cast<std::uint8_t>((line[x] + whole / 2) / whole);
+    }
   }
   return out;
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+// The largest cell of the shipped sheets, whose recipe the other sizes follow.
+constexpr int kLargestShippedCell = 48;
 // A stone's diameter, in cells: it leaves a hair of wood between neighbours.
 constexpr double kStoneDiameter = 0.94;
 
@@ -33,15 +35,6 @@ double StarDiameter(int c) {
   return below->diameter + t * (above->diameter - below->diameter);
 }
 
-// Samples along each side of a pixel. The shipped sheets take 8, which puts 384 samples
-// across a 48-pixel cell; larger cells keep about as many across a cell, already far
-// finer than any eye, so that drawing a large size stays quick.
-int SamplesPerPixel(int c) {
-  constexpr int kShippedSamples = 8;
-  constexpr int kSamplesAcrossCell = 48 * kShippedSamples;
-  return c <= 48 ? kShippedSamples : std::max(2, (kSamplesAcrossCell + c - 1) / c);
-}
-
 // First pixel of a line of width w through the middle of a cell of c pixels: the centre
 // lies between pixels c/2 - 1 and c/2, so a 2-pixel line is exactly centred.
 int LineStart(int c, int w) { return c / 2 - w / 2; }
@@ -65,7 +58,7 @@ int GridLineWidth(int c) { return std::max(1, (c + 11) / 22); }
 ArtImage DrawTileSheet(int c) {
   ArtImage sheet(10 * c, 3 * c, kWood);
   const double middle = c / 2.0;
-  const int n = SamplesPerPixel(c);
+  const int n = SamplesPerPixel(c, kLargestShippedCell);
   const DiskLayer black(c, c, {{DiskLook::kBlackStone, middle, middle, kStoneDiameter * c, {}}}, n);
   const DiskLayer white(c, c, {{DiskLook::kWhiteStone, middle, middle, kStoneDiameter * c, {}}}, n);
   const int w = GridLineWidth(c);
