@@ -16,15 +16,8 @@ export WINEPREFIX=$root/build/bench-wineprefix
 source "$root/scripts/wine-env.sh"
 # A screen and a virtual desktop large enough for the largest view at 200 %.
 unset DISPLAY
-for n in $(seq 150 190); do
-  [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 2560x2200x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=:$n
-  break
-done
-trap 'tavune_new_server --none; kill $xvfb 2>/dev/null; rm -f "$log"' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+TAVUNE_SCREEN=2560x2200x24 tavune_ensure_display || exit 1
+trap 'tavune_new_server --none; kill $TAVUNE_XVFB_PID 2>/dev/null; rm -f "$log"' EXIT
 tavune_ensure_test_prefix >/dev/null 2>&1
 log=$(mktemp /tmp/tavune-timings.XXXXXX)
 

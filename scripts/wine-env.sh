@@ -8,13 +8,14 @@ export WINEARCH=win64
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 
-# Starts an Xvfb of its own when no display is given; TAVUNE_XVFB_PID is then set.
+# Starts an Xvfb of its own when no display is given, of the size TAVUNE_SCREEN gives (WxHxDEPTH);
+# TAVUNE_XVFB_PID is then set.
 tavune_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   local n
   for n in $(seq 90 140); do
     [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb :$n -screen 0 "${TAVUNE_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     TAVUNE_XVFB_PID=$!
     export DISPLAY=:$n
     for _ in $(seq 1 100); do
