@@ -95,7 +95,8 @@ void SampleDisk(const Disk& disk, int samplesWide, int samplesHigh, int samples,
 int SamplesPerPixel(int size, int recipeSize) {
   constexpr int kRecipeSamples = 8;
   if (size <= recipeSize) return kRecipeSamples;
-  return std::max(2, (kRecipeSamples * recipeSize + size - 1) / size);
+  const int across = 2 * kRecipeSamples * recipeSize / 3;
+  return std::max(2, (across + size - 1) / size);
 }
 
 DiskLayer::DiskLayer(int width, int height, const std::vector<Disk>& disks, int samples)

@@ -23,8 +23,8 @@ struct Disk {
 // pixels stay exact. The disks are sampled once and laid over any number of pictures.
 // Samples along each side of a pixel for a picture of size pixels whose recipe was made
 // for pictures of recipeSize: 8, as the shipped pictures take, up to that size. Larger
-// pictures keep about as many samples across the picture, already far finer than any eye,
-// so that drawing them stays quick.
+// pictures keep two thirds as many samples across as the recipe's size has, already far
+// finer than any eye at that pixel size, so that drawing them stays quick.
 int SamplesPerPixel(int size, int recipeSize);
 
 class DiskLayer {
