@@ -43,12 +43,14 @@ class OutputFile {
   bool Write(const void* bytes, std::size_t size);
   // Closes the temporary file and puts it in place of the target; false on any failure,
   // after which the temporary file is gone and the target is as it was. (One exception
-  // on Win32: should the system take the old file away and then refuse every way of
-  // putting the new one in its place, the temporary file is kept, as the only copy. On
-  // POSIX, a folder that cannot be synced after the move fails the save, the file in place.)
+  // on Win32: should the system have begun to take the old file away and then every way
+  // of putting the new one in its place fail, the temporary file is kept, as what may be
+  // the only copy. On POSIX, a folder that cannot be synced after the move fails the
+  // save, the file in place.)
   bool Commit();
-  // After a Commit that kept the temporary file as the only copy (Win32): that file's
-  // name, in UTF-8. Empty otherwise.
+  // After a Commit that kept the temporary file (Win32): how the user finds it, in UTF-8.
+  // Its full path, or, where that cannot be written in UTF-8, its name alone
+  // ("~tavune-<pid>-<n>.tmp"), in the folder of the file being saved. Empty otherwise.
   const std::string& KeptCopy() const { return keptCopy_; }
 
  private:

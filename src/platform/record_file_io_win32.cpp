@@ -140,8 +140,9 @@ bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target, DW
 
 // Puts temporary in place of the existing target with ReplaceFileW. When ReplaceFileW
 // took the target away but could not move the new file in (1176, 1177), a plain move
-// finishes the save, so that the target is never left missing; should that fail too,
-// *keepTemporary tells that the temporary file now holds the only copy of the record.
+// finishes the save, so that the target is never left missing. Should that fail too, the
+// old file may be gone whatever now stands at its name (1176 says it is), and
+// *keepTemporary tells that the temporary file may hold the only copy of the record.
 bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
                    bool* keepTemporary) {
   DWORD error = ERROR_SUCCESS;
@@ -169,8 +170,17 @@ bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
   if (MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  *keepTemporary = GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  *keepTemporary = true;
   return false;
+}
+
+// How the user finds a kept temporary file: its full path in UTF-8, or, where the path
+// cannot be written in UTF-8 (a lone surrogate in a folder reached through a link), its
+// own name, which is ASCII and stands in the folder of the file being saved.
+std::string KeptCopyNameOf(const std::wstring& temporary) {
+  const std::string path = Utf8Of(temporary.c_str());
+  if (!path.empty()) return path;
+  return Utf8Of(temporary.c_str() + temporary.find_last_of(L'\\') + 1);
 }
 
 }  // namespace
@@ -251,7 +261,7 @@ bool OutputFile::Commit() {
   if (!placed) {
     failed_ = true;
     if (keepTemporary) {
-      keptCopy_ = Utf8Of(temporary_.c_str());
+      keptCopy_ = KeptCopyNameOf(temporary_);
       temporary_.clear();
     }
     Abandon();

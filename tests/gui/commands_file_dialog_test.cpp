@@ -4,10 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "app/frame.h"
-#include "app/shell_views.h"
 #include "frame_test_support.h"
 #include "view_test_support.h"
 #include "record/game_record.h"
@@ -212,17 +210,4 @@ TEST(FileDialogs, AFailedSaveShowsTheMessageBoxAndKeepsTheSavePath) {
   EXPECT_FALSE(FileExists(file));
   EXPECT_EQ(file, SavePathOf(app));
   EXPECT_TRUE(IsWindowEnabled(app.Main()));
-}
-
-// The rare save that lost the old file and could not move the new one in: the box names
-// the temporary file that now holds the record.
-TEST(FileDialogs, ASaveThatLeftTheRecordOnlyInItsTemporaryFileNamesThatFile) {
-  AppHarness app;
-  std::thread report([&] {
-    app.OnUiThread([] { ShellViews().ReportSaveFailure("C:\\kifu\\~tavune-7-1.tmp"); });
-  });
-  HWND box = WaitForDialog(app);
-  EXPECT_NE(std::string::npos, MessageBoxText(box).find("C:\\kifu\\~tavune-7-1.tmp"));
-  PressButton(box, IDOK);
-  report.join();
 }
