@@ -133,9 +133,17 @@ Target Examine(std::wstring* name) {
   return Target::kExisting;
 }
 
+// Moves our own fresh temporary file to target. Virus scanners and indexers open a fresh
+// file as it is renamed, and the move then fails for a moment with a denial, not only with
+// a sharing violation. The folder is known to be writable, since the temporary file was
+// just made in it, so a denial here is waited for as a hold is.
 bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD flags) {
-  return RetryWhileHeld(
-      [&] { return OutcomeOf(MoveFileExW(temporary.c_str(), target.c_str(), flags) != 0); });
+  return RetryWhileHeld([&] {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return Outcome::kDone;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return held ? Outcome::kHeld : Outcome::kFailed;
+  });
 }
 
 // Puts temporary in place of the existing target with ReplaceFileW. When ReplaceFileW

@@ -1,7 +1,7 @@
 // The save when Windows answers as it seldom does, staged by standing in for kernel32's
 // calls at the program's import table: an old file taken away by a replace that could
-// not finish, and a path with no UTF-8 form. Each goes through the record and the shell
-// to the message box the user reads.
+// not finish, a path with no UTF-8 form, a brief denial and a lasting one. Each goes
+// through the record and the shell to the message box the user reads.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -37,6 +37,9 @@ class StandIn {
 
 decltype(&ReplaceFileW) realReplace;
 decltype(&WideCharToMultiByte) realConvert;
+decltype(&MoveFileExW) realMove;
+decltype(&CreateFileW) realCreate;
+std::atomic<int> calls{0};
 
 // ReplaceFileW as Windows leaves it on 1176: the old file is gone, and something else has
 // taken its name (here a folder), so the move that would finish the save fails too.
@@ -56,6 +59,28 @@ int WINAPI NoUtf8ForTheTemporaryPath(UINT page, DWORD flags, LPCWCH text, int le
     return 0;
   }
   return realConvert(page, flags, text, length, out, size, fallback, used);
+}
+
+// A scanner that holds the fresh file for the first three tries of its move.
+BOOL WINAPI MoveDeniedThreeTimes(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (++calls <= 3) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return realMove(from, to, flags);
+}
+
+// The user may not delete the target: the open for deletion that comes before a replace
+// is refused, every time.
+HANDLE WINAPI DeletionDenied(LPCWSTR name, DWORD access, DWORD share,
+                             LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                             HANDLE model) {
+  if (access & DELETE) {
+    ++calls;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  return realCreate(name, access, share, security, disposition, flags, model);
 }
 
 // Saves the record to path on the program's thread, as Save does, and dismisses the box if
@@ -90,6 +115,7 @@ std::vector<std::string> EntriesOf(const std::string& folder, const char* patter
 
 class SaveRareAnswers : public ::testing::Test {
  protected:
+  SaveRareAnswers() { calls = 0; }
   const std::string folder = MakeTempFolder("rare");
   const std::string target = folder + "\\game.sgf";
   AppHarness app{MakeRecordFile("rare-source", kThreeMoves)};
@@ -122,6 +148,31 @@ TEST_F(SaveRareAnswers, AKeptFileWhosePathHasNoUtf8FormIsNamedAsAFileBesideTheTa
   EXPECT_EQ(kThreeMovesSaved, ReadFileBytes(folder + "\\" + kept[0]));
   EXPECT_NE(std::string::npos, box.find("保存先のファイルと同じフォルダー")) << box;
   EXPECT_NE(std::string::npos, box.find("\n\n" + kept[0] + "\n\n")) << box;
+}
+
+TEST_F(SaveRareAnswers, ABriefDenialOfTheFreshFilesMoveIsWaitedOut) {
+  std::string box;
+  {
+    StandIn move("MoveFileExW", &MoveDeniedThreeTimes, &realMove);
+    box = SaveAndReadBox(app, target);
+  }
+  EXPECT_EQ("", box);
+  EXPECT_EQ(4, calls);
+  EXPECT_EQ(kThreeMovesSaved, ReadFileBytes(target));
+  EXPECT_EQ(std::vector<std::string>{"game.sgf"}, EntriesOf(folder));
+}
+
+TEST_F(SaveRareAnswers, ATargetTheUserMayNotDeleteFailsAtTheFirstRefusal) {
+  ASSERT_TRUE(WriteFileBytes(target, "old"));
+  std::string box;
+  {
+    StandIn create("CreateFileW", &DeletionDenied, &realCreate);
+    box = SaveAndReadBox(app, target);
+  }
+  EXPECT_EQ("ファイルを開けませんでした", box);
+  EXPECT_EQ(1, calls);
+  EXPECT_EQ("old", ReadFileBytes(target));
+  EXPECT_EQ(std::vector<std::string>{"game.sgf"}, EntriesOf(folder));
 }
 
 }  // namespace
