@@ -15,8 +15,9 @@ using NativeName = std::string;
 #endif
 
 // Reads the named file in chunks of at most 256 bytes, handing each delivered chunk to
-// onChunk in file order. Stops at the first call that delivers nothing (end of file,
-// a read error, or a file that could not be opened, a name that is not UTF-8 among them).
+// onChunk in file order. Stops at the first call that delivers nothing (end of file or a
+// read error). Reads nothing from a file that could not be opened (a name that is not
+// UTF-8 among them) or that is no file on a disk (a device such as COM1, a pipe).
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
@@ -35,8 +36,8 @@ class OutputFile {
 
   // Creates the temporary file beside target; false when it cannot be created, or when
   // target is a file that is not to be replaced (read-only; on Win32 also hidden or
-  // system, or a link whose final path leads to another file), and then nothing is
-  // written.
+  // system, a device or a pipe, or a link whose final path leads to another file), and
+  // then nothing is written.
   bool Create(const char* target);
   // Writes size bytes; false when the write failed or wrote fewer bytes. Once a write
   // has failed, every later one fails too.

@@ -54,6 +54,11 @@ HANDLE OpenExisting(const std::wstring& name, DWORD access) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Whether an open handle is a file on a disk. A name such as COM1.sgf or NUL.sgf names a
+// device on Windows 10 and earlier, whatever its folder and extension, and a name can also
+// lead to a pipe: reading a port blocks until it sends, and none of them is a record.
+bool IsDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
+
 // The folder part of path, separator included.
 bool FolderOf(const std::wstring& path, std::wstring* folder) {
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -114,7 +119,7 @@ Target Examine(std::wstring* name) {
     return GetLastError() == ERROR_FILE_NOT_FOUND ? Target::kNew : Target::kRefused;
   }
   BY_HANDLE_FILE_INFORMATION info{};
-  const bool examined = GetFileInformationByHandle(file, &info) != 0;
+  const bool examined = IsDiskFile(file) && GetFileInformationByHandle(file, &info) != 0;
   std::wstring finalName;
   const bool named = FinalNameOf(file, &finalName);
   CloseHandle(file);
@@ -182,6 +187,18 @@ bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
   return false;
 }
 
+// Hands the file's bytes to onChunk in order, up to the first read that delivers nothing.
+void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
+  unsigned char chunk[kChunkSize];
+  for (;;) {
+    // Only the count tells: a read error and the end of the file both deliver nothing.
+    DWORD got = 0;
+    ReadFile(file, chunk, kChunkSize, &got, nullptr);
+    if (got == 0) return;
+    onChunk(chunk, got);
+  }
+}
+
 // How the user finds a kept temporary file: its full path in UTF-8, or, where the path
 // cannot be written in UTF-8 (a lone surrogate in a folder reached through a link), its
 // own name, which is ASCII and stands in the folder of the file being saved.
@@ -198,16 +215,10 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
   if (!Utf16Of(name, &wide)) return;
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  unsigned char chunk[kChunkSize];
-  for (;;) {
-    // Only the count tells: a failed open, a read error and the end of the file all
-    // deliver nothing.
-    DWORD got = 0;
-    ReadFile(file, chunk, kChunkSize, &got, nullptr);
-    if (got == 0) break;
-    onChunk(chunk, got);
-  }
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  // INVALID_HANDLE_VALUE is also the current process's pseudo-handle: never read from it.
+  if (file == INVALID_HANDLE_VALUE) return;
+  if (IsDiskFile(file)) ReadChunks(file, onChunk);
+  CloseHandle(file);
 }
 
 OutputFile::~OutputFile() { Abandon(); }
