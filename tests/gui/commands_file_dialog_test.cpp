@@ -31,13 +31,16 @@ Record RecordOf(AppHarness& app) {
   return record;
 }
 
-// In the code page, as the tests' paths are written.
+// In the code page, as the tests' paths are written. A name the code page cannot spell
+// comes back as no path at all, never as a best-fit look-alike that would compare equal.
 std::string SavePathOf(AppHarness& app) {
-  char path[1000] = {};
+  char path[3000] = {};
+  BOOL lossy = FALSE;
   app.OnUiThread([&] {
-    WideCharToMultiByte(CP_ACP, 0, gFrame->SavePath(), -1, path, sizeof path, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, gFrame->SavePath(), -1, path, sizeof path,
+                        nullptr, &lossy);
   });
-  return path;
+  return lossy ? "<not in the code page>" : path;
 }
 
 // Posts the command and waits for the dialog it opens.
