@@ -16,18 +16,29 @@ E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
 E2E_TRACE=$E2E_DIR/trace.log
 E2E_DESKTOP=tavune,1280x1024
 E2E_FAILED=0
+E2E_PASSED=0
+E2E_FINISHED=0
 E2E_PID=
 
 e2e_cleanup() {
+  ((E2E_FINISHED)) || fail "the script stopped before its end"
   tavune_new_server --none
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
   if ((E2E_FAILED)); then echo "e2e: files kept in $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
+  ((E2E_FAILED)) && exit 1
 }
 trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*"; E2E_FAILED=1; }
-pass() { echo "ok: $*"; }
-finish() { ((E2E_FAILED)) && exit 1; exit 0; }
+pass() { echo "ok: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }
+# The one way a script passes: nothing failed and something was checked. Any other way
+# out (an early exit, an error of the script) fails it in e2e_cleanup.
+finish() {
+  E2E_FINISHED=1
+  ((E2E_PASSED)) || fail "the script checked nothing"
+  ((E2E_FAILED)) && exit 1
+  exit 0
+}
 
 # A Windows path for a file of this machine.
 winpath() { tavune_winpath "$1"; }
@@ -96,13 +107,15 @@ e2e_wait_exit() {
 
 # Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
 # A probe that missed the main window and its board is taken again: once, as the Open dialog
-# closed, one reported zero sizes, which sent the next checks to the wrong pixels.
+# closed, one reported zero sizes, which sent the next checks to the wrong pixels. Five
+# misses fail the script: every check after them would look at the wrong place.
 e2e_probe() {
   for _ in 1 2 3 4 5; do
     _e2e_probe_once || return 1
     [ "$PROBE_FOUND" = 1 ] && [ "${PROBE_BOARD_W:-0}" -gt 0 ] && return 0
     echo "e2e: the probe did not find the main window and its board"
   done
+  fail "five probes found no main window with a board (screenshot $(keep_screenshot probe))"
   return 1
 }
 
