@@ -6,39 +6,48 @@ set -uo pipefail
 E2E_EXE=$(readlink -f "$1")
 E2E_PROBE=$(dirname "$E2E_EXE")/e2e_probe.exe
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-source "$root/scripts/wine-env.sh"
-tavune_ensure_display || exit 1
-tavune_ensure_test_prefix
-# A script cut off by its ctest timeout leaves its program and this prefix's Wine server
-# running; the next script would find that window instead of its own.
-tavune_new_server
-E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
-E2E_TRACE=$E2E_DIR/trace.log
+E2E_DIR=
 E2E_DESKTOP=tavune,1280x1024
 E2E_FAILED=0
 E2E_PASSED=0
 E2E_FINISHED=0
 E2E_PID=
 
-e2e_cleanup() {
-  ((E2E_FINISHED)) || fail "the script stopped before its end"
-  tavune_new_server --none
-  [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
-  if ((E2E_FAILED)); then echo "e2e: files kept in $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
-  ((E2E_FAILED)) && exit 1
-}
-trap e2e_cleanup EXIT
-
 fail() { echo "FAIL: $*"; E2E_FAILED=1; }
 pass() { echo "ok: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }
 # The one way a script passes: nothing failed and something was checked. Any other way
-# out (an early exit, an error of the script) fails it in e2e_cleanup.
+# out (an early exit, an error of the script, a stop from outside) fails it in e2e_cleanup.
 finish() {
   E2E_FINISHED=1
   ((E2E_PASSED)) || fail "the script checked nothing"
   ((E2E_FAILED)) && exit 1
   exit 0
 }
+
+e2e_cleanup() {
+  ((E2E_FINISHED)) || fail "the script stopped before its end"
+  tavune_new_server --none
+  [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
+  if ((E2E_FAILED)); then
+    [ -n "$E2E_DIR" ] && echo "e2e: files kept in $E2E_DIR"
+  else
+    rm -rf "$E2E_DIR"
+  fi
+  ((E2E_FAILED)) && exit 1
+}
+trap e2e_cleanup EXIT
+# ctest's entries send TERM at their time limit, to the script and every process it started;
+# the cleanup then still ends the Wine server and Xvfb and keeps the files.
+trap 'fail "stopped by SIGTERM (the time limit?)"; exit 1' TERM
+
+source "$root/scripts/wine-env.sh"
+tavune_ensure_display || { fail "no display"; exit 1; }
+tavune_ensure_test_prefix || { fail "no Wine prefix"; exit 1; }
+# A script stopped from outside may leave its program and this prefix's Wine server
+# running; the next script would find that window instead of its own.
+tavune_new_server || { fail "no Wine server"; exit 1; }
+E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX) || { fail "no folder for the files"; exit 1; }
+E2E_TRACE=$E2E_DIR/trace.log
 
 # A Windows path for a file of this machine.
 winpath() { tavune_winpath "$1"; }
@@ -92,7 +101,7 @@ _e2e_launch() {
 
 # Stops the program and every Wine process of this prefix, and leaves a new server running.
 e2e_stop() {
-  tavune_new_server
+  tavune_new_server || fail "no Wine server for the next start"
   [ -n "$E2E_PID" ] && wait "$E2E_PID" 2>/dev/null
   E2E_PID=
 }
