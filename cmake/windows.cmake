@@ -45,6 +45,11 @@ if(GUI_TEST_SOURCES)
   target_link_libraries(gui_tests PRIVATE tavune_shell gtest)
   target_compile_options(gui_tests PRIVATE -fexec-charset=CP932)
   target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
+  # Resources only: version texts that no single code page spells, for the version dialog.
+  add_library(version_texts MODULE tests/gui/version_texts.rc)
+  set_target_properties(version_texts PROPERTIES PREFIX "" LINKER_LANGUAGE CXX)
+  target_link_options(version_texts PRIVATE ${WINDOWS_LINK_FLAGS})
+  add_dependencies(gui_tests version_texts)
 endif()
 
 # Reports window geometry and menu check marks to the end-to-end scripts.

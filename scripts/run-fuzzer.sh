@@ -3,7 +3,8 @@
 # run of the test suite), or, with --long, each reader for 10 M runs.
 # Usage: scripts/run-fuzzer.sh FUZZER CORPUS_DIR
 #        scripts/run-fuzzer.sh --long [SANITIZE_TREE]     (default build/sanitize)
-# TAVUNE_FUZZ_RUNS and TAVUNE_FUZZ_MAX_LEN change the count of runs and the input size.
+# TAVUNE_FUZZ_RUNS, TAVUNE_FUZZ_MAX_LEN and TAVUNE_FUZZ_TIMEOUT change the count of runs,
+# the input size and the seconds one input may take.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" = --long ]; then
@@ -25,8 +26,11 @@ mkdir -p "$findings"
 work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/corpus" "$work/tmp"
+# An input that takes 10 s is a finding (the longest passing input takes milliseconds).
+# libFuzzer's own limit, 1200 s, lies past ctest's limit for the entry, whose kill would
+# lose the timeout- file.
 args=(-runs="${TAVUNE_FUZZ_RUNS:-200000}" -max_len="${TAVUNE_FUZZ_MAX_LEN:-4096}" -seed=1 -print_final_stats=1
-      -artifact_prefix="$findings/$(basename "$fuzzer")-")
+      -timeout="${TAVUNE_FUZZ_TIMEOUT:-10}" -artifact_prefix="$findings/$(basename "$fuzzer")-")
 [ -d "$seeds" ] && cp -r "$seeds/." "$work/corpus/" 2>/dev/null || true
 cd "$work"
 echo "run-fuzzer: findings of $(basename "$fuzzer") are kept in $findings"

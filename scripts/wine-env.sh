@@ -28,13 +28,16 @@ tavune_ensure_display() {
   return 1
 }
 
-# Creates the prefix once, with the font replacements that show Japanese text.
+# Creates the prefix once, with the font replacements that show Japanese text. Marks it
+# ready only when every step did its part: a prefix left half made by a failed step fails
+# here, loudly, until a run makes it whole.
 tavune_ensure_prefix() {
   if [ -f "$WINEPREFIX/.tavune-ready" ]; then return 0; fi
-  mkdir -p "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX" || return 1
   # Each step on one server: a step started as the last one's server quit would be lost.
-  tavune_new_server
-  wineboot -i >/dev/null 2>&1 || true
+  tavune_new_server || return 1
+  local failed=
+  wineboot -i >/dev/null 2>&1 || failed="wineboot -i"
   cat > "$WINEPREFIX/fonts.reg" <<'REG'
 REGEDIT4
 
@@ -48,10 +51,19 @@ REGEDIT4
 "System"="IPAPGothic"
 "Segoe UI"="IPAPGothic"
 REG
-  wine regedit "$WINEPREFIX/fonts.reg" >/dev/null 2>&1 || true
+  # regedit's exit code says little: the registry is asked whether the last line arrived.
+  [ -n "$failed" ] || { wine regedit "$WINEPREFIX/fonts.reg" >/dev/null 2>&1 &&
+    wine reg query 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' >/dev/null 2>&1; } ||
+    failed="the font replacements (regedit)"
   # Caption buttons are Marlett glyphs; this Wine finds the font only in the prefix.
-  cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  [ -n "$failed" ] ||
+    cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+    failed="copying marlett.ttf"
   tavune_new_server --none
+  if [ -n "$failed" ]; then
+    echo "wine-env: $failed failed: the prefix $WINEPREFIX is not ready" >&2
+    return 1
+  fi
   touch "$WINEPREFIX/.tavune-ready"
 }
 
@@ -60,15 +72,18 @@ REG
 # answers: a test closing a window paid those 2 s. The run prefix keeps managed windows,
 # so that a user's window manager frames and moves them.
 tavune_ensure_test_prefix() {
-  tavune_ensure_prefix
+  tavune_ensure_prefix || return 1
   # A test cut off while it staged another display scale left it behind.
   if [ -f "$WINEPREFIX/.tavune-dpi" ]; then tavune_set_dpi 96 || return 1; fi
   if [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
-  tavune_new_server
+  tavune_new_server || return 1
   local rc=0
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || rc=$?
   tavune_new_server --none
-  ((rc == 0)) || return 1
+  if ((rc != 0)); then
+    echo "wine-env: making the windows of $WINEPREFIX unmanaged failed (wine reg, exit $rc)" >&2
+    return 1
+  fi
   touch "$WINEPREFIX/.tavune-unmanaged"
 }
 
@@ -81,13 +96,26 @@ tavune_set_dpi() {  # DPI
   hex=$(printf '%08x' "$1")
   # Marked before the change, so that no way out leaves an unmarked scale.
   [ "$1" = 96 ] || echo "$1" > "$WINEPREFIX/.tavune-dpi"
-  tavune_new_server
+  tavune_new_server || return 1
   printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%s\r\n\r\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\r\n"LogPixels"=dword:%s\r\n' \
     "$hex" "$hex" > "$WINEPREFIX/dpi.reg"
   wine regedit "$(tavune_winpath "$WINEPREFIX/dpi.reg")" >/dev/null 2>&1 || rc=$?
   tavune_new_server --none
+  # regedit's exit code says little; the server has written both hives by now.
+  _tavune_has_dpi user.reg 'Control Panel\\Desktop' "$hex" &&
+    _tavune_has_dpi system.reg 'Hardware Profiles\\Current\\Software\\Fonts' "$hex" || rc=1
   if ((rc)); then echo "wine-env: could not set the display scale to $1 DPI" >&2; return 1; fi
   [ "$1" != 96 ] || rm -f "$WINEPREFIX/.tavune-dpi"
+}
+
+# Whether the hive file holds LogPixels = HEX in the key whose path ends in KEY (as the
+# file spells it, backslashes doubled).
+_tavune_has_dpi() {  # FILE KEY HEX
+  KEY="$2]" WANT="\"LogPixels\"=dword:$3" awk '/^\[/ {
+      h = substr($0, 1, index($0, "]")); k = substr(h, length(h) - length(ENVIRON["KEY"]) + 1) == ENVIRON["KEY"] }
+    k && $0 == ENVIRON["WANT"] { found = 1 } END { exit !found }' "$WINEPREFIX/$1"
+}
+    k && $0 == want { found = 1 } END { exit !found }' "$WINEPREFIX/$1"
 }
 
 # Ends every Wine process of the prefix and its server, then starts a server that stays until
@@ -95,12 +123,22 @@ tavune_set_dpi() {  # DPI
 # (-p0), and a program started in that moment goes down with it without a word: a winepath or
 # reg run just before a test's start, or the test before, took the start with it about once
 # in a hundred on a busy machine. A server that stays has no such moment.
+# Returns 1, with a message, when no such server could be started.
 tavune_new_server() {
-  # -k fails when no server runs; the scripts that source this file may run under set -e.
-  wineserver -k 2>/dev/null || true
-  # A dying server still writes its registry; the next one must not read it half-way.
-  wineserver -w 2>/dev/null || true
-  [ "${1:-}" = --none ] || wineserver -p >/dev/null 2>&1
+  local _
+  for _ in 1 2 3 4 5; do
+    # -k fails when no server runs; the scripts that source this file may run under set -e.
+    wineserver -k 2>/dev/null || true
+    # A dying server still writes its registry; the next one must not read it half-way.
+    wineserver -w 2>/dev/null || true
+    [ "${1:-}" = --none ] && return 0
+    # -p fails (exit 2) when a server runs already: a program of the prefix that was still
+    # starting as the last one went has started its own, which quits with its last program.
+    # That one is ended too, and a server that stays is started again.
+    wineserver -p >/dev/null 2>&1 && return 0
+  done
+  echo "wine-env: no lasting Wine server for $WINEPREFIX: another server kept starting" >&2
+  return 1
 }
 
 # A Windows name for a file of this machine: drive Z: is the Unix root. Made here, not by

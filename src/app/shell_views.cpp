@@ -29,8 +29,13 @@ void ShellViews::ReportSaveFailure(const char* keptCopy) {
   UINT icon = 0;
   std::wstring kept;
   if (keptCopy[0] != '\0' && platform::Utf16Of(keptCopy, &kept)) {
-    // The old file is gone: without this name the user would believe the record lost.
-    text = L"保存を終えられませんでした。\n棋譜は次のファイルに残っています:\n\n" + kept +
+    // The old file may be gone: without this name the user would believe the record lost.
+    // A name without a folder is all the system could give; it says where to look.
+    const wchar_t* where = kept.find(L'\\') != std::wstring::npos
+                               ? L"棋譜は次のファイルに残っています:\n\n"
+                               : L"棋譜は、保存先のファイルと同じフォルダー (リンクに保存したときは"
+                                 L"リンク先と同じフォルダー) の一時ファイルに残っています:\n\n";
+    text = L"保存を終えられませんでした。\n" + (where + kept) +
            L"\n\nこのファイルの名前を変えてお使いください。";
     icon = MB_ICONWARNING;
   }

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-// Room for a cleaned file name: 1000 characters and the terminator.
+// Room for a cleaned file name: 1000 bytes of UTF-8 and the terminator.
 constexpr std::size_t kFileNameCapacity = 1001;
 
 // Copies source into destination (kFileNameCapacity bytes) without one leading and one

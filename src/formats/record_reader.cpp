@@ -6,7 +6,7 @@
 
 namespace {
 
-// ASCII only: the name is in the ANSI code page, whose other bytes have no case here.
+// ASCII only: the name is UTF-8, whose bytes above 0x7F are never these letters.
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EndsWithLetters(const char* name, std::size_t length, const char* letters) {

@@ -15,8 +15,9 @@ using NativeName = std::string;
 #endif
 
 // Reads the named file in chunks of at most 256 bytes, handing each delivered chunk to
-// onChunk in file order. Stops at the first call that delivers nothing (end of file,
-// a read error, or a file that could not be opened, a name that is not UTF-8 among them).
+// onChunk in file order. Stops at the first call that delivers nothing (end of file or a
+// read error). Reads nothing from a file that could not be opened (a name that is not
+// UTF-8 among them) or that is no file on a disk (a device such as COM1, a pipe).
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
@@ -35,20 +36,22 @@ class OutputFile {
 
   // Creates the temporary file beside target; false when it cannot be created, or when
   // target is a file that is not to be replaced (read-only; on Win32 also hidden or
-  // system, or a link whose final path leads to another file), and then nothing is
-  // written.
+  // system, a device or a pipe, or a link whose final path leads to another file), and
+  // then nothing is written.
   bool Create(const char* target);
   // Writes size bytes; false when the write failed or wrote fewer bytes. Once a write
   // has failed, every later one fails too.
   bool Write(const void* bytes, std::size_t size);
   // Closes the temporary file and puts it in place of the target; false on any failure,
   // after which the temporary file is gone and the target is as it was. (One exception
-  // on Win32: should the system take the old file away and then refuse every way of
-  // putting the new one in its place, the temporary file is kept, as the only copy. On
-  // POSIX, a folder that cannot be synced after the move fails the save, the file in place.)
+  // on Win32: should the system have begun to take the old file away and then every way
+  // of putting the new one in its place fail, the temporary file is kept, as what may be
+  // the only copy. On POSIX, a folder that cannot be synced after the move fails the
+  // save, the file in place.)
   bool Commit();
-  // After a Commit that kept the temporary file as the only copy (Win32): that file's
-  // name, in UTF-8. Empty otherwise.
+  // After a Commit that kept the temporary file (Win32): how the user finds it, in UTF-8.
+  // Its full path, or, where that cannot be written in UTF-8, its name alone
+  // ("~tavune-<pid>-<n>.tmp"), in the folder of the file being saved. Empty otherwise.
   const std::string& KeptCopy() const { return keptCopy_; }
 
  private:

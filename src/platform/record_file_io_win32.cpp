@@ -54,6 +54,11 @@ HANDLE OpenExisting(const std::wstring& name, DWORD access) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Whether an open handle is a file on a disk. A name such as COM1.sgf or NUL.sgf names a
+// device on Windows 10 and earlier, whatever its folder and extension, and a name can also
+// lead to a pipe: reading a port blocks until it sends, and none of them is a record.
+bool IsDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
+
 // The folder part of path, separator included.
 bool FolderOf(const std::wstring& path, std::wstring* folder) {
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -114,7 +119,7 @@ Target Examine(std::wstring* name) {
     return GetLastError() == ERROR_FILE_NOT_FOUND ? Target::kNew : Target::kRefused;
   }
   BY_HANDLE_FILE_INFORMATION info{};
-  const bool examined = GetFileInformationByHandle(file, &info) != 0;
+  const bool examined = IsDiskFile(file) && GetFileInformationByHandle(file, &info) != 0;
   std::wstring finalName;
   const bool named = FinalNameOf(file, &finalName);
   CloseHandle(file);
@@ -133,15 +138,24 @@ Target Examine(std::wstring* name) {
   return Target::kExisting;
 }
 
+// Moves our own fresh temporary file to target. Virus scanners and indexers open a fresh
+// file as it is renamed, and the move then fails for a moment with a denial, not only with
+// a sharing violation. The folder is known to be writable, since the temporary file was
+// just made in it, so a denial here is waited for as a hold is.
 bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD flags) {
-  return RetryWhileHeld(
-      [&] { return OutcomeOf(MoveFileExW(temporary.c_str(), target.c_str(), flags) != 0); });
+  return RetryWhileHeld([&] {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return Outcome::kDone;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return held ? Outcome::kHeld : Outcome::kFailed;
+  });
 }
 
 // Puts temporary in place of the existing target with ReplaceFileW. When ReplaceFileW
 // took the target away but could not move the new file in (1176, 1177), a plain move
-// finishes the save, so that the target is never left missing; should that fail too,
-// *keepTemporary tells that the temporary file now holds the only copy of the record.
+// finishes the save, so that the target is never left missing. Should that fail too, the
+// old file may be gone whatever now stands at its name (1176 says it is), and
+// *keepTemporary tells that the temporary file may hold the only copy of the record.
 bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
                    bool* keepTemporary) {
   DWORD error = ERROR_SUCCESS;
@@ -169,8 +183,29 @@ bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
   if (MoveIntoPlace(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  *keepTemporary = GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  *keepTemporary = true;
   return false;
+}
+
+// Hands the file's bytes to onChunk in order, up to the first read that delivers nothing.
+void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
+  unsigned char chunk[kChunkSize];
+  for (;;) {
+    // Only the count tells: a read error and the end of the file both deliver nothing.
+    DWORD got = 0;
+    ReadFile(file, chunk, kChunkSize, &got, nullptr);
+    if (got == 0) return;
+    onChunk(chunk, got);
+  }
+}
+
+// How the user finds a kept temporary file: its full path in UTF-8, or, where the path
+// cannot be written in UTF-8 (a lone surrogate in a folder reached through a link), its
+// own name, which is ASCII and stands in the folder of the file being saved.
+std::string KeptCopyNameOf(const std::wstring& temporary) {
+  const std::string path = Utf8Of(temporary.c_str());
+  if (!path.empty()) return path;
+  return Utf8Of(temporary.c_str() + temporary.find_last_of(L'\\') + 1);
 }
 
 }  // namespace
@@ -180,16 +215,10 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
   if (!Utf16Of(name, &wide)) return;
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  unsigned char chunk[kChunkSize];
-  for (;;) {
-    // Only the count tells: a failed open, a read error and the end of the file all
-    // deliver nothing.
-    DWORD got = 0;
-    ReadFile(file, chunk, kChunkSize, &got, nullptr);
-    if (got == 0) break;
-    onChunk(chunk, got);
-  }
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  // INVALID_HANDLE_VALUE is also the current process's pseudo-handle: never read from it.
+  if (file == INVALID_HANDLE_VALUE) return;
+  if (IsDiskFile(file)) ReadChunks(file, onChunk);
+  CloseHandle(file);
 }
 
 OutputFile::~OutputFile() { Abandon(); }
@@ -251,7 +280,7 @@ bool OutputFile::Commit() {
   if (!placed) {
     failed_ = true;
     if (keepTemporary) {
-      keptCopy_ = Utf8Of(temporary_.c_str());
+      keptCopy_ = KeptCopyNameOf(temporary_);
       temporary_.clear();
     }
     Abandon();

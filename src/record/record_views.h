@@ -23,6 +23,7 @@ class RecordViews {
   // The board's cell size in pixels (48, 40, 32, 24 or 16).
   virtual int CellSize() const = 0;
   // Tells the user that a record could not be saved. keptCopy is "" as a rule; otherwise
-  // the save lost the old file and the record now stands only in the file it names (UTF-8).
+  // the old file may be gone and the record stands in the file keptCopy names (UTF-8): a
+  // full path, or a name alone, of a file in the folder of the file being saved.
   virtual void ReportSaveFailure(const char* keptCopy) = 0;
 };

@@ -6,28 +6,49 @@ set -uo pipefail
 E2E_EXE=$(readlink -f "$1")
 E2E_PROBE=$(dirname "$E2E_EXE")/e2e_probe.exe
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-source "$root/scripts/wine-env.sh"
-tavune_ensure_display || exit 1
-tavune_ensure_test_prefix
-# A script cut off by its ctest timeout leaves its program and this prefix's Wine server
-# running; the next script would find that window instead of its own.
-tavune_new_server
-E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX)
-E2E_TRACE=$E2E_DIR/trace.log
+E2E_DIR=
 E2E_DESKTOP=tavune,1280x1024
 E2E_FAILED=0
+E2E_PASSED=0
+E2E_FINISHED=0
+E2E_PROBES=0
 E2E_PID=
 
+fail() { echo "FAIL: $*"; E2E_FAILED=1; }
+pass() { echo "ok: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }
+# The one way a script passes: nothing failed and something was checked. Any other way
+# out (an early exit, an error of the script, a stop from outside) fails it in e2e_cleanup.
+finish() {
+  E2E_FINISHED=1
+  ((E2E_PASSED)) || fail "the script checked nothing"
+  ((E2E_FAILED)) && exit 1
+  exit 0
+}
+
 e2e_cleanup() {
+  ((E2E_FINISHED)) || fail "the script stopped before its end"
   tavune_new_server --none
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
-  if ((E2E_FAILED)); then echo "e2e: files kept in $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
+  if ((E2E_FAILED)); then
+    [ -n "$E2E_DIR" ] && echo "e2e: files kept in $E2E_DIR"
+  else
+    rm -rf "$E2E_DIR"
+  fi
+  ((E2E_FAILED)) && exit 1
 }
 trap e2e_cleanup EXIT
+# ctest's entries send TERM at their time limit, to the script and every process it started;
+# the cleanup then still ends the Wine server and Xvfb and keeps the files.
+trap 'fail "stopped by SIGTERM (the time limit?)"; exit 1' TERM
 
-fail() { echo "FAIL: $*"; E2E_FAILED=1; }
-pass() { echo "ok: $*"; }
-finish() { ((E2E_FAILED)) && exit 1; exit 0; }
+source "$root/scripts/wine-env.sh"
+tavune_ensure_display || { fail "no display"; exit 1; }
+tavune_ensure_test_prefix || { fail "no Wine prefix"; exit 1; }
+# A script stopped from outside may leave its program and this prefix's Wine server
+# running; the next script would find that window instead of its own.
+tavune_new_server || { fail "no Wine server"; exit 1; }
+E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX) || { fail "no folder for the files"; exit 1; }
+E2E_TRACE=$E2E_DIR/trace.log
 
 # A Windows path for a file of this machine.
 winpath() { tavune_winpath "$1"; }
@@ -81,7 +102,7 @@ _e2e_launch() {
 
 # Stops the program and every Wine process of this prefix, and leaves a new server running.
 e2e_stop() {
-  tavune_new_server
+  tavune_new_server || fail "no Wine server for the next start"
   [ -n "$E2E_PID" ] && wait "$E2E_PID" 2>/dev/null
   E2E_PID=
 }
@@ -95,24 +116,32 @@ e2e_wait_exit() {
 }
 
 # Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
-# A probe that missed the main window and its board is taken again: once, as the Open dialog
-# closed, one reported zero sizes, which sent the next checks to the wrong pixels.
+# A probe that misses is taken again: one that found no main window with a board (once, as
+# the Open dialog closed, one reported zero sizes, which sent the next checks to the wrong
+# pixels), one whose program did not answer for its dialog's texts in time, and one that
+# wrote nothing within 5 s (a probe reports in under a second, even at a load of 6; twice,
+# in a whole run on a loaded machine, one's report came after 10 s). Five misses in a row
+# fail the script: every check after them would look at the wrong place.
 e2e_probe() {
+  local _
   for _ in 1 2 3 4 5; do
-    _e2e_probe_once || return 1
-    [ "$PROBE_FOUND" = 1 ] && [ "${PROBE_BOARD_W:-0}" -gt 0 ] && return 0
-    echo "e2e: the probe did not find the main window and its board"
+    _e2e_probe_once && return 0
   done
+  fail "five probes in a row missed, as said above (screenshot $(keep_screenshot probe))"
   return 1
 }
 
+# One probe, into a file of its own: the late report of a probe given up on is never read
+# for a later one's.
 _e2e_probe_once() {
-  local out=$E2E_DIR/probe.txt
-  rm -f "$out"
-  wine explorer /desktop=$E2E_DESKTOP "$E2E_PROBE" "$(winpath "$out")" >/dev/null 2>&1
-  E2E_WAIT=10 wait_until test -s "$out" || { fail "probe wrote nothing"; return 1; }
+  local fresh=$E2E_DIR/probe-$((++E2E_PROBES)).txt out=$E2E_DIR/probe.txt
+  wine explorer /desktop=$E2E_DESKTOP "$E2E_PROBE" "$(winpath "$fresh")" >/dev/null 2>&1
+  if ! E2E_WAIT=5 wait_until test -s "$fresh"; then
+    echo "e2e: the probe wrote nothing in 5 s"
+    return 1
+  fi
   # The probe writes in text mode: drop the carriage returns, or the last field of each line keeps one.
-  tr -d '\r' < "$out" > "$out.txt" && mv "$out.txt" "$out"
+  tr -d '\r' < "$fresh" > "$out" && rm -f "$fresh"
   read -r _ PROBE_FOUND < <(grep '^found' "$out")
   read -r _ PROBE_MAIN_X PROBE_MAIN_Y PROBE_MAIN_W PROBE_MAIN_H < <(grep '^main' "$out")
   read -r _ PROBE_CLIENT_X PROBE_CLIENT_Y PROBE_CLIENT_W PROBE_CLIENT_H < <(grep '^client' "$out")
@@ -126,6 +155,14 @@ _e2e_probe_once() {
   PROBE_DIALOG_X= PROBE_DIALOG_Y= PROBE_DIALOG_W= PROBE_DIALOG_H= PROBE_DIALOG_TITLE=
   read -r _ PROBE_DIALOG_X PROBE_DIALOG_Y PROBE_DIALOG_W PROBE_DIALOG_H < <(grep '^dialog ' "$out")
   PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out")
+  if [ "$PROBE_FOUND" != 1 ] || [ "${PROBE_BOARD_W:-0}" -le 0 ]; then
+    echo "e2e: the probe did not find the main window and its board"
+    return 1
+  fi
+  if grep -q '^unanswered' "$out"; then
+    echo "e2e: the program did not give the probe its dialog's texts in time"
+    return 1
+  fi
 }
 
 # The text of the control ID (of window class CLASS, when given) of the dialog that the last

@@ -22,14 +22,25 @@ void WriteRect(FILE* out, const char* name, HWND window) {
   std::fprintf(out, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// The controls' texts are asked for within one budget. A program that does not answer for
+// a while (a dialog still being made on a busy machine) cost up to 2 s a control, and the
+// report came after the script had stopped waiting for it. Texts not read in time are
+// counted on an "unanswered" line, and the script probes again.
+constexpr DWORD kTextBudgetMs = 2000;
+DWORD textDeadline = 0;
+int unanswered = 0;
+
 // Lists the children of a dialog: "control ID CLASS TEXT".
 BOOL CALLBACK WriteControl(HWND control, LPARAM out) {
   char cls[64] = "";
   wchar_t text[1024] = L"";
   GetClassNameA(control, cls, sizeof cls);
+  const LONG left = static_cast<LONG>(textDeadline - GetTickCount());
   // WM_GETTEXT, unlike GetWindowText, reaches an edit control of another process.
-  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                      nullptr);
+  if (left <= 0 || !SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                                        SMTO_ABORTIFHUNG, static_cast<UINT>(left), nullptr)) {
+    ++unanswered;
+  }
   std::fprintf(reinterpret_cast<FILE*>(out), "control %d %s %s\n", GetDlgCtrlID(control), cls,
                Utf8Of(text).c_str());
   return TRUE;
@@ -78,7 +89,9 @@ int main(int argc, char** argv) {
     GetWindowTextW(dialog, title, 256);
     WriteRect(out, "dialog", dialog);
     std::fprintf(out, "dialogtitle %s\n", Utf8Of(title).c_str());
+    textDeadline = GetTickCount() + kTextBudgetMs;
     EnumChildWindows(dialog, WriteControl, reinterpret_cast<LPARAM>(out));
+    if (unanswered > 0) std::fprintf(out, "unanswered %d\n", unanswered);
   }
   std::fclose(out);
   MoveFileExA(partial, argv[1], MOVEFILE_REPLACE_EXISTING);

@@ -48,18 +48,22 @@ inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* cou
 inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
                                      const char* name, const PositionPool& replayed, int count) {
   static std::string path;
-  const auto stop = [] {
-    std::fprintf(stderr, "fuzz: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+  const auto stop = [](const char* what, const std::string& where) {
+    std::fprintf(stderr, "fuzz: cannot %s %s: %s\n", what, where.c_str(), std::strerror(errno));
     std::_Exit(2);
   };
   if (path.empty()) {
     const char* base = std::getenv("TMPDIR");
-    path = std::string(base != nullptr ? base : "/tmp") + "/tavune-fuzz-XXXXXX";
-    if (mkdtemp(&path[0]) == nullptr) stop();
+    const std::string asked = std::string(base != nullptr ? base : "/tmp") + "/tavune-fuzz-XXXXXX";
+    path = asked;
+    // A failed mkdtemp may leave its own letters in path: the message names what was asked.
+    if (mkdtemp(&path[0]) == nullptr) stop("make the folder", asked);
     path += std::string("/") + name;
   }
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) stop();
+  if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+    stop("write", path);
+  }
   static PositionPool read;
   PositionAt(read, 0).Clear();
   if (ReadRecordFile(read, path.c_str()) != count) std::abort();

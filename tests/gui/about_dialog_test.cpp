@@ -2,10 +2,12 @@
 // and keys that end it are traced by the version command.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/version_block.h"
+#include "app/version_info.h"
 #include "frame_test_support.h"
 #include "resource.h"
 
@@ -60,6 +62,12 @@ class SystemVersionInfo {
   std::vector<unsigned char> block_;
   QueryFn query_ = nullptr;
 };
+
+std::wstring WideTextOf(HWND window) {
+  wchar_t text[256] = {};
+  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
 
 struct Shown {
   std::string title, name, version, legal;
@@ -190,4 +198,39 @@ TEST(AboutDialog, EveryWayOutIsTracedAsOkOrCancel) {
     });
     EXPECT_EQ(kEndedByOk, AboutTraces(trace)) << "Enter";
   }
+}
+
+// The values of version_texts.dll, a block like the program's own, hold letters that code
+// page 932 cannot spell: a 932 text through the A calls would show them as "?".
+TEST(AboutDialog, ShowsValuesNoCodePageSpellsExactly) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  path = path.substr(0, path.rfind(L'\\') + 1) + L"version_texts.dll";
+  HMODULE texts = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, texts);
+  AppHarness app;
+  VersionInfo* own = nullptr;
+  std::unique_ptr<VersionInfo> other;
+  app.OnUiThread([&] {
+    own = gVersionInfo;
+    other = std::make_unique<VersionInfo>(texts);
+    other->Load();
+  });
+  std::wstring name, version, legal;
+  ShowAndEnd(app, [&](HWND dialog) {
+    name = WideTextOf(GetDlgItem(dialog, IDC_PRODUCT_NAME));
+    version = WideTextOf(GetDlgItem(dialog, IDC_PRODUCT_VERSION));
+    legal = WideTextOf(GetDlgItem(dialog, IDC_LEGAL_NOTICE));
+    PressButton(dialog, IDOK);
+  });
+  app.OnUiThread([&] {
+    other.reset();
+    gVersionInfo = own;
+  });
+  FreeLibrary(texts);
+  // Outside the macros, which would spell each argument in 932 too.
+  const std::wstring shown[] = {name, version, legal};
+  const std::wstring stored[] = {L"타부네", L"1, 0, 0, 4 柯洁", L"© 2026 Orvenda, café"};
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(shown[i] == stored[i]) << i;
 }

@@ -204,6 +204,47 @@ TEST(GobanDrop, ADropOfNoFilesIsOnlyFreed) {
   EXPECT_EQ(trace.Count("ChildGoban::OnDropFiles("), 0);
 }
 
+namespace {
+
+// The path of a new record of 999 UTF-16 units, the most the drop's buffer holds, in
+// folders made for it (through "\\?\", which takes paths of any length).
+std::wstring RecordOf999Units() {
+  std::wstring path = WideOf(MakeTempFolder("long-drop"));
+  while (999 - path.size() > 201) {
+    path += L"\\" + std::wstring(100, L'd');
+    CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+  }
+  path += L"\\" + std::wstring(999 - path.size() - 5, L'r') + L".sgf";
+  HANDLE file =
+      CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  DWORD wrote = 0;
+  WriteFile(file, "(;B[dd])", 8, &wrote, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+void Drop(AppHarness& app, const std::wstring& path) {
+  HDROP drop = MakeDrop(std::vector<std::wstring>{path});
+  app.OnUiThread(
+      [&] { SendMessageW(app.Board(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); });
+}
+
+}  // namespace
+
+// One unit more than the buffer holds: the name would come cut, and its cut form names
+// another record. The drop opens nothing; the cut name itself, dropped, does open.
+TEST(GobanDrop, ANameTooLongForTheBufferOpensNothingNotTheFileItsCutFormNames) {
+  const std::wstring cut = RecordOf999Units();
+  HANDLE file = CreateFileW(cut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no path of 999 units opens: long paths off";
+  CloseHandle(file);
+  ViewHarness app(ID_VIEW_MIDDLE);
+  Drop(app, cut + L"x");
+  EXPECT_EQ(StoneAt(app, 3, 3), Empty);
+  Drop(app, cut);
+  EXPECT_EQ(StoneAt(app, 3, 3), Black);
+}
+
 TEST(GobanTrace, TheBoardAnnouncesItsShowAndEachPaint) {
   TraceRecorder trace;
   ViewHarness app(ID_VIEW_MIDDLE);

@@ -75,7 +75,11 @@ class RecordingViews : public RecordViews {
                     std::to_string(r.right) + "," + std::to_string(r.bottom));
   }
   int CellSize() const override { return cellSize_; }
-  void ReportSaveFailure(const char*) override { calls.push_back("save failed"); }
+  // "save failed" alone for the ordinary failure, which keeps no copy.
+  void ReportSaveFailure(const char* keptCopy) override {
+    calls.push_back(keptCopy[0] == '\0' ? "save failed"
+                                         : std::string("save failed, kept ") + keptCopy);
+  }
 
   std::vector<std::string> calls;
 

@@ -2,6 +2,11 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <thread>
+#endif
+
 #include "formats/record_reader.h"
 #include "formats/record_text.h"
 #include "record/game_record.h"
@@ -203,6 +208,26 @@ TEST_F(SgfFile, AFileThatCannotBeReadGivesTheEmptyStartAlone) {
   EXPECT_EQ(Read(""), 1);
   EXPECT_EQ(At(0).nextMode, ID_NEXT_BLACK);
 }
+
+#ifdef _WIN32
+// A name can lead to a device (COM1.sgf) or a pipe, which is not read: a port would block
+// the read until it sends. Here a pipe named like a record, ready to send one.
+TEST_F(SgfFile, APipeNamedLikeARecordIsNotRead) {
+  const std::string name = "\\\\.\\pipe\\tavune-" + std::to_string(GetCurrentProcessId()) + ".sgf";
+  HANDLE pipe = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, 0, 1, 256, 256, 0, nullptr);
+  std::thread send([pipe] {
+    DWORD wrote = 0;
+    ConnectNamedPipe(pipe, nullptr);
+    WriteFile(pipe, "(;B[pd])", 8, &wrote, nullptr);
+    CloseHandle(pipe);
+  });
+  EXPECT_EQ(ReadRecordFile(pool, name.c_str()), 1);
+  // Ends the sender's wait should the reader never have come.
+  HANDLE client = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (client != INVALID_HANDLE_VALUE) CloseHandle(client);
+  send.join();
+}
+#endif
 
 TEST_F(SgfFile, ARecordLoadsThroughTheGameRecord) {
   GameRecord record;
