@@ -89,33 +89,37 @@ tavune_ensure_test_prefix() {
 
 # Stages the display scale (DPI, 96 for 100 %) that the next program started in the prefix
 # sees. Wine reads it from two registry values, which must change while no Wine process
-# runs. A marker in the prefix tells of any DPI but 96, so that the test set-up puts a
-# scale left behind back to 96.
+# runs: so the server is ended, and the hive files it has just written are edited in place,
+# quicker than any Wine program could. A marker in the prefix tells of any DPI but 96, so
+# that the test set-up puts a scale left behind back to 96. Leaves no server running.
 tavune_set_dpi() {  # DPI
-  local hex rc=0
+  local hex
   hex=$(printf '%08x' "$1")
   # Marked before the change, so that no way out leaves an unmarked scale.
   [ "$1" = 96 ] || echo "$1" > "$WINEPREFIX/.tavune-dpi"
-  tavune_new_server || return 1
-  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%s\r\n\r\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\r\n"LogPixels"=dword:%s\r\n' \
-    "$hex" "$hex" > "$WINEPREFIX/dpi.reg"
-  wine regedit "$(tavune_winpath "$WINEPREFIX/dpi.reg")" >/dev/null 2>&1 || rc=$?
   tavune_new_server --none
-  # regedit's exit code says little; the server has written both hives by now.
-  _tavune_has_dpi user.reg 'Control Panel\\Desktop' "$hex" &&
-    _tavune_has_dpi system.reg 'Hardware Profiles\\Current\\Software\\Fonts' "$hex" || rc=1
-  if ((rc)); then echo "wine-env: could not set the display scale to $1 DPI" >&2; return 1; fi
+  _tavune_set_logpixels user.reg 'Control Panel\\Desktop' "$hex" &&
+    _tavune_set_logpixels system.reg 'Hardware Profiles\\Current\\Software\\Fonts' "$hex" || {
+    echo "wine-env: could not set the display scale of $WINEPREFIX to $1 DPI" >&2
+    return 1
+  }
   [ "$1" != 96 ] || rm -f "$WINEPREFIX/.tavune-dpi"
 }
 
-# Whether the hive file holds LogPixels = HEX in the key whose path ends in KEY (as the
-# file spells it, backslashes doubled).
-_tavune_has_dpi() {  # FILE KEY HEX
-  KEY="$2]" WANT="\"LogPixels\"=dword:$3" awk '/^\[/ {
-      h = substr($0, 1, index($0, "]")); k = substr(h, length(h) - length(ENVIRON["KEY"]) + 1) == ENVIRON["KEY"] }
-    k && $0 == ENVIRON["WANT"] { found = 1 } END { exit !found }' "$WINEPREFIX/$1"
-}
-    k && $0 == want { found = 1 } END { exit !found }' "$WINEPREFIX/$1"
+# Sets "LogPixels"=dword:HEX in the key of the hive file whose path ends in KEY (as the
+# file spells it, backslashes doubled), adding the value where the key lacks it. False when
+# the file has no such key.
+_tavune_set_logpixels() {  # FILE KEY HEX
+  local file=$WINEPREFIX/$1
+  KEY="$2]" VALUE="\"LogPixels\"=dword:$3" awk '
+    function add() { if (here && !done) { print ENVIRON["VALUE"]; done = 1 } }
+    /^\[/ { add(); head = substr($0, 1, index($0, "]")); key = ENVIRON["KEY"]
+            here = substr(head, length(head) - length(key) + 1) == key; found = found || here }
+    here && /^"LogPixels"=/ { print ENVIRON["VALUE"]; done = 1; next }
+    here && $0 == "" { add(); here = 0 }
+    { print }
+    END { add(); exit !found }' "$file" > "$file.tavune" && mv "$file.tavune" "$file" ||
+    { rm -f "$file.tavune"; return 1; }
 }
 
 # Ends every Wine process of the prefix and its server, then starts a server that stays until

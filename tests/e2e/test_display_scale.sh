@@ -4,7 +4,7 @@
 # writes the same bytes as at 100 %. Then at 200 % (192 DPI) it opens the saved record.
 source "$(dirname "$0")/lib.sh" "$1"
 
-dpi_cleanup() { tavune_new_server --none; tavune_set_dpi 96; e2e_cleanup; }
+dpi_cleanup() { tavune_set_dpi 96; e2e_cleanup; }
 trap dpi_cleanup EXIT
 tavune_set_dpi 144 || { fail "could not stage 144 DPI"; finish; }
 tavune_new_server
