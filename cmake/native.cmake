@@ -55,17 +55,26 @@ if(TAVUNE_SANITIZE_BUILD)
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)
-  # The Wine tests share one display, one prefix and its registry, so they run one at a
-  # time; the rest runs beside them. A high cost starts them first: they are the longest
-  # chain. Each entry stops itself with TERM at its limit, 10 s before ctest would kill it:
-  # timeout sends TERM to the script and every process the script started, and the script's
-  # trap still ends the Wine server and Xvfb and says why. ctest's own kill would leave
-  # both behind, silently.
+  # The Wine tests run in two chains side by side, each one entry at a time, for the
+  # entries of a chain share a display, a prefix and its registry: the test programs in
+  # the prefix build/wineprefix-programs on a display of their own (the empty DISPLAY has
+  # wine-run.sh start one), and the end-to-end scripts in build/wineprefix on the test
+  # command's display. The rest runs beside them. A high cost starts them first: they are
+  # the longest chains. Each entry stops itself with TERM at its limit, 10 s before ctest
+  # would kill it: timeout sends TERM to the script and every process the script started,
+  # and the script's trap still ends the Wine server and Xvfb and says why. ctest's own
+  # kill would leave both behind, silently.
+  set(PROGRAMS_PREFIX ${CMAKE_SOURCE_DIR}/build/wineprefix-programs)
   function(add_wine_test name limit)
     math(EXPR ctest_limit "${limit} + 10")
     add_test(NAME ${name} COMMAND timeout --kill-after=5 ${limit} ${ARGN})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ctest_limit}
-      RESOURCE_LOCK wine_prefix COST 1000)
+    if(name MATCHES "^e2e[.]")
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix)
+    else()
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_programs_prefix
+        ENVIRONMENT "WINEPREFIX=${PROGRAMS_PREFIX};DISPLAY=")
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ctest_limit} COST 1000)
   endfunction()
 
   add_wine_test(wine.unit_tests 30
@@ -86,8 +95,8 @@ if(TAVUNE_WINDOWS_BUILD)
     ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe
     --gtest_filter=SgfWriter.ASaveThroughALinkWritesTheFileItNamesAndTheLinkStays)
   set_tests_properties(wine.unix_link.setup PROPERTIES FIXTURES_SETUP unix_link TIMEOUT 10)
-  set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link
-    ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER})
+  set_tests_properties(wine.unix_link PROPERTIES FIXTURES_REQUIRED unix_link)
+  set_property(TEST wine.unix_link APPEND PROPERTY ENVIRONMENT TAVUNE_UNIX_LINK_FOLDER=${UNIX_LINK_FOLDER})
 
   # The tests that only Windows can pass: under Wine each must run as far as its skip.
   add_wine_test(wine.windows_only 30 bash ${CMAKE_SOURCE_DIR}/tests/windows-only.sh
