@@ -133,11 +133,16 @@ int Frame::Run() {
   // Sized for the monitor it will open on; should Windows place it on another, it takes
   // that one's scale before it is shown.
   boardLayout.SetDpi(platform::DpiAtPoint(POINT{windowSettings.left, windowSettings.top}));
+  // Pictures the program ships no bitmap of are drawn while Windows makes the window.
+  childGoban.DrawAhead();
+  childToolbar.DrawAhead();
   mainWindow_ = CreateMainWindow(instance_, className, title);
   if (!mainWindow_) return kWindowNotCreated;
   const int dpi = platform::DpiOfWindow(mainWindow_);
   if (dpi != boardLayout.Dpi()) {
     boardLayout.SetDpi(dpi);
+    childGoban.DrawAhead();
+    childToolbar.DrawAhead();
     SetWindowPos(mainWindow_, nullptr, 0, 0, boardLayout.OuterWidth(), boardLayout.OuterHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -192,6 +197,7 @@ LRESULT Frame::OnPaint() {
 }
 
 void Frame::ResizeToView() {
+  gChildGoban->DrawAhead();
   RECT outer{};
   GetWindowRect(mainWindow_, &outer);
   MoveWindow(mainWindow_, outer.left, outer.top, gBoardLayout->OuterWidth(),
@@ -204,6 +210,8 @@ void Frame::ResizeToView() {
 LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   platform::Trace("Frame::OnDpiChanged()\n");
   gBoardLayout->SetDpi(LOWORD(wParam));
+  gChildGoban->DrawAhead();
+  gChildToolbar->DrawAhead();
   MoveWindow(mainWindow_, suggested->left, suggested->top, gBoardLayout->OuterWidth(),
              gBoardLayout->OuterHeight(), TRUE);
   FitClientArea();

@@ -56,9 +56,8 @@ void DrawStrip(HDC paintDc, int bitmapId, int sourceWidth, int sourceHeight, int
 
 // The coverage of a label master, read from the program's own bitmap resource; empty
 // when it is missing or damaged, which leaves bare wood where the labels stand.
-Coverage LabelMaster(int bitmapId) {
+Coverage LabelMaster(HINSTANCE instance, int bitmapId) {
   Coverage mask;
-  HINSTANCE instance = gFrame->Instance();
   HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2));  // RT_BITMAP
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
@@ -120,12 +119,31 @@ void ChildGoban::PaintShipped(HDC dc, const RECT& update, int c) {
   gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, dc, tiles.Get());
 }
 
+ChildGoban::BoardArt ChildGoban::DrawArt(HINSTANCE instance, int c) {
+  BoardArt art;
+  art.cell = c;
+  art.tiles = DrawTileSheet(c);
+  art.rowLabels = DrawRowLabels(LabelMaster(instance, IDB_ROW_LABELS_MASTER), kMasterCell, c);
+  art.columnLabels =
+      DrawColumnLabels(LabelMaster(instance, IDB_COLUMN_LABELS_MASTER), kMasterCell, c);
+  return art;
+}
+
+void ChildGoban::DrawAhead() {
+  const int c = gBoardLayout->CellSize();
+  if (gBoardLayout->TileBitmapId() != 0 || c <= 0 || c == drawn_.cell) return;
+  const HINSTANCE instance = gFrame->Instance();
+  aheadWork_.Start([this, instance, c] { ahead_ = DrawArt(instance, c); });
+}
+
 void ChildGoban::PaintDrawn(HDC dc, const RECT& update, int c) {
   if (drawn_.cell != c) {
-    drawn_.tiles.Assign(DrawTileSheet(c));
-    drawn_.rowLabels.Assign(DrawRowLabels(LabelMaster(IDB_ROW_LABELS_MASTER), kMasterCell, c));
-    drawn_.columnLabels.Assign(
-        DrawColumnLabels(LabelMaster(IDB_COLUMN_LABELS_MASTER), kMasterCell, c));
+    aheadWork_.Wait();
+    const BoardArt art = ahead_.cell == c ? std::move(ahead_) : DrawArt(gFrame->Instance(), c);
+    ahead_ = BoardArt{};
+    drawn_.tiles.Assign(art.tiles);
+    drawn_.rowLabels.Assign(art.rowLabels);
+    drawn_.columnLabels.Assign(art.columnLabels);
     drawn_.cell = c;
   }
   // The strips are drawn at this very size: copied, never stretched.

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>  // HDROP
 
+#include "platform/work_on_thread.h"
+#include "view/art_image.h"
 #include "view/drawn_bitmap.h"
 
 // The board window: draws the current Position from tile sheets, turns button releases
@@ -16,6 +18,9 @@ class ChildGoban {
   void Create();
   // Moves the window right of the toolbar, at the board side of the current view size.
   void Resize();
+  // Starts drawing the pictures of the current cell size on a thread of their own where
+  // the program ships none of that size, so that they are ready by the first paint.
+  void DrawAhead();
 
   // Draws the label strips the update area reaches and every cell it meets.
   LRESULT OnPaint();
@@ -41,6 +46,16 @@ class ChildGoban {
     DrawnBitmap columnLabels;
   };
 
+  // The pictures of a cell size, as drawn in memory.
+  struct BoardArt {
+    int cell = 0;
+    ArtImage tiles;
+    ArtImage rowLabels;
+    ArtImage columnLabels;
+  };
+
+  // The tiles and the label strips for cells of c pixels; reads the masters from instance.
+  static BoardArt DrawArt(HINSTANCE instance, int c);
   // Paints the update area from the shipped sheet of the size and the 48-pixel strips.
   void PaintShipped(HDC dc, const RECT& update, int c);
   // Paints the update area from pictures drawn for the cell size c.
@@ -48,6 +63,9 @@ class ChildGoban {
 
   HWND window_ = nullptr;
   DrawnArt drawn_;
+  // Written by aheadWork_ until it is waited for, which its destructor does first.
+  BoardArt ahead_;
+  platform::WorkOnThread aheadWork_;
 };
 
 // The board of this run; set by its constructor.

@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/work_on_thread.h"
 #include "record/stone.h"
+#include "view/art_image.h"
 #include "view/drawn_bitmap.h"
 #include "view/toolbar_geometry.h"
 
@@ -17,6 +19,9 @@ class ChildToolbar {
   void Create();
   // Moves the window to (0, 0), as wide as the layout's toolbar and as high as the board.
   void Resize();
+  // Starts drawing the button sheet of the current toolbar on a thread of its own where
+  // the program ships none of that size, so that it is ready by the first paint.
+  void DrawAhead();
   // Makes mode the current mode; invalidates the two buttons whose look changes, and
   // nothing when mode is already current.
   void SetMode(NextMoveMode mode);
@@ -52,6 +57,11 @@ class ChildToolbar {
   DrawnBitmap drawnButtons_;
   NextMoveMode mode_ = ID_NEXT_BLACK;
   NextMoveMode modeAtPress_ = ID_NEXT_BLACK;
+  // The sheet drawn ahead and its size; written by aheadWork_ until it is waited for,
+  // which its destructor does first.
+  int aheadButtonSize_ = 0;
+  ArtImage aheadButtons_;
+  platform::WorkOnThread aheadWork_;
 };
 
 // The toolbar of this run; set by its constructor.
