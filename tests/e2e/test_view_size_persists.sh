@@ -46,9 +46,14 @@ e2e_probe
 
 # Drag the window by its caption to (100, 30), then the largest view.
 read -r x y < <(echo "$((PROBE_MAIN_X + 200)) $((PROBE_MAIN_Y + 10))")
-# In one motion: under load, a second motion queued before Wine had moved the window kept
-# client coordinates of the old place, and the window went half as far again (150, 45).
-xdotool mousemove "$x" "$y" mousedown 1 mousemove $((x + 100)) $((y + 30)) mouseup 1
+# One motion, and each step once Wine has taken the one before: under load, a motion
+# queued before Wine had moved the window kept client coordinates of the old place, and
+# the window went half as far again (150, 45) or twice as far (200, 60).
+xdotool mousemove "$x" "$y" mousedown 1
+sleep 0.5
+xdotool mousemove $((x + 100)) $((y + 30))
+sleep 0.5
+xdotool mouseup 1
 E2E_WAIT=5 wait_until _geometry_is "100,30 client 676x640 board 640x640" &&
   pass "the window can be dragged by its caption" || fail "the dragged window stands at $(geometry)"
 choose_view g ID_VIEW_LARGE_VERY 48 100 30
