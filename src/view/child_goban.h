@@ -38,7 +38,7 @@ class ChildGoban {
 
  private:
   // The tile sheet and the label strips at a cell size the program ships no sheet of,
-  // drawn at the first paint at that size and kept while the size lasts.
+  // drawn ahead or at the first paint at that size, and kept while the size lasts.
   struct DrawnArt {
     int cell = 0;
     DrawnBitmap tiles;

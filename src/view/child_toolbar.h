@@ -51,8 +51,8 @@ class ChildToolbar {
   void PaintButtons(HDC dc, const RECT& update, const ToolbarGeometry& g, HDC images);
 
   HWND window_ = nullptr;
-  // The button sheet at a size the program ships none of, drawn at the first paint at
-  // that size and kept while the size lasts.
+  // The button sheet at a size the program ships none of, drawn ahead or at the first
+  // paint at that size, and kept while the size lasts.
   int drawnButtonSize_ = 0;
   DrawnBitmap drawnButtons_;
   NextMoveMode mode_ = ID_NEXT_BLACK;
