@@ -110,9 +110,9 @@ if(TAVUNE_WINDOWS_BUILD)
   endforeach()
 
   # Builds tavune.exe a second time elsewhere and packages both. It needs no Wine, and is
-  # the longest of the rest, so it starts beside the Wine tests. Its build runs at idle
-  # priority and so waits for every other process: 15 to 30 s beside the Wine tests, 84 to
-  # 89 s when a core is kept busy besides, which its old 90 s limit cut off.
+  # the longest of the rest, so it starts beside the Wine tests. Its build runs at a low
+  # priority and gives way to them: about 20 s beside them alone, a minute or two when
+  # both cores are kept busy besides.
   add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
   set_tests_properties(release.reproducible PROPERTIES TIMEOUT 240 COST 500)
   add_test(NAME release.windows7_imports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_windows7_imports.sh ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
