@@ -30,6 +30,13 @@ function windowsPrograms() {
   return new Set([...text.matchAll(/add_executable\((\w+)/g)].map((m) => `${m[1]}.exe`));
 }
 
+// The libraries the Windows build makes for the test programs, which load them from their
+// own folder: a job that runs test programs from an artifact needs these beside them.
+function testLibraries() {
+  const text = fs.readFileSync(path.join(root, "cmake/windows.cmake"), "utf8");
+  return [...text.matchAll(/add_library\((\w+) MODULE/g)].map((m) => `${m[1]}.dll`);
+}
+
 function lines(value) {
   return String(value ?? "").split("\n").map((line) => line.trim()).filter(Boolean);
 }
@@ -54,9 +61,10 @@ function uploadsOf(jobs) {
   return uploads;
 }
 
-function checkJob(id, job, uploads, programs, report) {
+function checkJob(id, job, uploads, programs, libraries, report) {
   const needs = [].concat(job.needs ?? []);
   const downloaded = new Map();  // folder -> the paths its artifact holds
+  const ranFrom = new Set();  // the downloaded folders the job runs programs from
   for (const step of stepsOf(job)) {
     if (usesAction(step, "actions/download-artifact")) {
       const upload = uploads.get(step.with?.name);
@@ -70,8 +78,8 @@ function checkJob(id, job, uploads, programs, report) {
     }
     if (usesAction(step, "actions/upload-artifact")) {
       for (const kept of lines(step.with?.path)) {
-        const program = kept.match(/^build\/windows\/([\w.-]+\.exe)$/);
-        if (program && !programs.has(program[1])) {
+        const program = kept.match(/^build\/windows\/([\w.-]+\.(?:exe|dll))$/);
+        if (program && !programs.has(program[1]) && !libraries.includes(program[1])) {
           report(`job ${id} keeps ${kept}, which the Windows build does not make`);
         }
       }
@@ -85,6 +93,15 @@ function checkJob(id, job, uploads, programs, report) {
         report(`job ${id} runs ${used}, which the Windows build does not make`);
       } else if (downloaded.size && !(downloaded.get(folder) ?? []).some((p) => p.endsWith(`/${program}`))) {
         report(`job ${id} runs ${used}, which no artifact it downloads to ${folder} holds`);
+      } else if (downloaded.has(folder)) {
+        ranFrom.add(folder);
+      }
+    }
+  }
+  for (const folder of ranFrom) {
+    for (const library of libraries) {
+      if (!downloaded.get(folder).some((p) => p.endsWith(`/${library}`))) {
+        report(`job ${id} runs test programs from ${folder}, whose artifact lacks ${library}`);
       }
     }
   }
@@ -93,6 +110,7 @@ function checkJob(id, job, uploads, programs, report) {
 async function main() {
   const lint = await createLinter();
   const programs = windowsPrograms();
+  const libraries = testLibraries();
   let found = 0;
   for (const file of files) {
     const text = fs.readFileSync(file, "utf8");
@@ -105,7 +123,7 @@ async function main() {
     }
     const jobs = YAML.parse(text)?.jobs ?? {};
     const uploads = uploadsOf(jobs);
-    for (const [id, job] of Object.entries(jobs)) checkJob(id, job ?? {}, uploads, programs, report);
+    for (const [id, job] of Object.entries(jobs)) checkJob(id, job ?? {}, uploads, programs, libraries, report);
   }
   process.exit(found ? 1 : 0);
 }

@@ -45,6 +45,8 @@ plant program-not-built 's#build/windows/gui_tests.exe --gtest#build/windows/gui
   'runs build/windows/gui_test.exe, which the Windows build does not make'
 plant program-not-kept '\#^            build/windows/gui_tests.exe$#d' \
   'runs build/windows/gui_tests.exe, which no artifact it downloads to build/windows holds'
+plant library-not-kept '\#^            build/windows/version_texts.dll$#d' \
+  'runs test programs from build/windows, whose artifact lacks version_texts.dll'
 
 report=$(check "$planted"/*.yml) && { echo "workflow-lint: FAIL: the planted errors passed"; exit 1; }
 for name in "${!expected[@]}"; do
