@@ -134,8 +134,8 @@ int Frame::Run() {
   // that one's scale before it is shown.
   boardLayout.SetDpi(platform::DpiAtPoint(POINT{windowSettings.left, windowSettings.top}));
   // Board pictures the program ships no bitmap of are drawn while Windows makes the
-  // window. The toolbar's wait for its first paint: a second drawing thread beside Wine's
-  // work on two cores delayed the board's first paint at 200 % (13 ms in 20 starts).
+  // window. The toolbar's are drawn at its first paint: a second drawing thread beside
+  // Wine's work on two cores delayed the board's first paint at 200 % (13 ms in 20 starts).
   childGoban.DrawAhead();
   mainWindow_ = CreateMainWindow(instance_, className, title);
   if (!mainWindow_) return kWindowNotCreated;
