@@ -211,7 +211,6 @@ LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   platform::Trace("Frame::OnDpiChanged()\n");
   gBoardLayout->SetDpi(LOWORD(wParam));
   gChildGoban->DrawAhead();
-  gChildToolbar->DrawAhead();
   MoveWindow(mainWindow_, suggested->left, suggested->top, gBoardLayout->OuterWidth(),
              gBoardLayout->OuterHeight(), TRUE);
   FitClientArea();

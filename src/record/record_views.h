@@ -20,7 +20,7 @@ class RecordViews {
   virtual void ShowToolbarMode(int nextMode) = 0;
   // Asks the board window to repaint rect, without erasing.
   virtual void RepaintBoard(const PixelRect& rect) = 0;
-  // The board's cell size in pixels (48, 40, 32, 24 or 16).
+  // The board's cell size in pixels: 48, 40, 32, 24 or 16 at 96 DPI, scaled at others.
   virtual int CellSize() const = 0;
   // Tells the user that a record could not be saved. keptCopy is "" as a rule; otherwise
   // the old file may be gone and the record stands in the file keptCopy names (UTF-8): a

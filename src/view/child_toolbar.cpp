@@ -55,15 +55,6 @@ void ChildToolbar::Resize() {
   MoveWindow(window_, 0, 0, gBoardLayout->Toolbar().width, gBoardLayout->BoardSide(), TRUE);
 }
 
-void ChildToolbar::DrawAhead() {
-  const int size = gBoardLayout->Toolbar().buttonSize;
-  if (size == kShippedButtonSize || size == drawnButtonSize_) return;
-  aheadWork_.Start([this, size] {
-    aheadButtons_ = DrawButtonSheet(size);
-    aheadButtonSize_ = size;
-  });
-}
-
 void ChildToolbar::SetMode(NextMoveMode mode) {
   if (mode == mode_) return;
   // Without a window, InvalidateRect would repaint every window on the screen.
@@ -88,11 +79,7 @@ LRESULT ChildToolbar::OnPaint() {
     return 0;
   }
   if (drawnButtonSize_ != g.buttonSize) {
-    aheadWork_.Wait();
-    drawnButtons_.Assign(aheadButtonSize_ == g.buttonSize ? aheadButtons_
-                                                          : DrawButtonSheet(g.buttonSize));
-    aheadButtonSize_ = 0;
-    aheadButtons_ = ArtImage();
+    drawnButtons_.Assign(DrawButtonSheet(g.buttonSize));
     drawnButtonSize_ = g.buttonSize;
   }
   MemoryDc images(paint.Dc());

@@ -1,9 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/work_on_thread.h"
 #include "record/stone.h"
-#include "view/art_image.h"
 #include "view/drawn_bitmap.h"
 #include "view/toolbar_geometry.h"
 
@@ -19,9 +17,6 @@ class ChildToolbar {
   void Create();
   // Moves the window to (0, 0), as wide as the layout's toolbar and as high as the board.
   void Resize();
-  // Starts drawing the button sheet of the current toolbar on a thread of its own where
-  // the program ships none of that size, so that it is ready by the first paint.
-  void DrawAhead();
   // Makes mode the current mode; invalidates the two buttons whose look changes, and
   // nothing when mode is already current.
   void SetMode(NextMoveMode mode);
@@ -51,17 +46,12 @@ class ChildToolbar {
   void PaintButtons(HDC dc, const RECT& update, const ToolbarGeometry& g, HDC images);
 
   HWND window_ = nullptr;
-  // The button sheet at a size the program ships none of, drawn ahead or at the first
-  // paint at that size, and kept while the size lasts.
+  // The button sheet at a size the program ships none of, drawn at the first paint at
+  // that size and kept while the size lasts.
   int drawnButtonSize_ = 0;
   DrawnBitmap drawnButtons_;
   NextMoveMode mode_ = ID_NEXT_BLACK;
   NextMoveMode modeAtPress_ = ID_NEXT_BLACK;
-  // The sheet drawn ahead and its size; written by aheadWork_ until it is waited for,
-  // which its destructor does first.
-  int aheadButtonSize_ = 0;
-  ArtImage aheadButtons_;
-  platform::WorkOnThread aheadWork_;
 };
 
 // The toolbar of this run; set by its constructor.
