@@ -3,9 +3,9 @@
 //   build/native/record_bench --benchmark_filter=Draw
 #include <benchmark/benchmark.h>
 
-#include "view/button_art.h"
-#include "view/label_art.h"
-#include "view/tile_art.h"
+#include "drawing/button_art.h"
+#include "drawing/label_art.h"
+#include "drawing/tile_art.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/settings_validation.h"
 
-#include "view/view_size_table.h"
+#include "drawing/view_size_table.h"
 
 namespace {
 

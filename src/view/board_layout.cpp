@@ -1,8 +1,8 @@
 #include "view/board_layout.h"
 
+#include "drawing/dpi_scale.h"
+#include "drawing/view_size_table.h"
 #include "platform/dpi_calls.h"
-#include "view/dpi_scale.h"
-#include "view/view_size_table.h"
 
 BoardLayout* gBoardLayout = nullptr;
 

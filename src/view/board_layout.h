@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "drawing/toolbar_geometry.h"
 #include "record/stone.h"
-#include "view/toolbar_geometry.h"
 
 // The one place that knows how big the board is drawn, at the display scale of the main
 // window's monitor, and keeps the View and Next-move menu check marks in step.

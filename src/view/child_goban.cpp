@@ -8,6 +8,8 @@
 
 #include "app/frame.h"
 #include "app/record_display.h"
+#include "drawing/label_art.h"
+#include "drawing/tile_art.h"
 #include "platform/trace.h"
 #include "platform/utf16.h"
 #include "record/game_record.h"
@@ -15,8 +17,6 @@
 #include "view/bitmap_dc.h"
 #include "view/board_layout.h"
 #include "view/child_window.h"
-#include "view/label_art.h"
-#include "view/tile_art.h"
 
 ChildGoban* gChildGoban = nullptr;
 

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>  // HDROP
 
+#include "drawing/art_image.h"
 #include "platform/work_on_thread.h"
-#include "view/art_image.h"
 #include "view/drawn_bitmap.h"
 
 // The board window: draws the current Position from tile sheets, turns button releases

@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "app/frame.h"
+#include "drawing/button_art.h"
+#include "drawing/view_size_table.h"
 #include "platform/trace.h"
 #include "record/game_record.h"
 #include "resource.h"
 #include "view/bitmap_dc.h"
 #include "view/board_layout.h"
-#include "view/button_art.h"
 #include "view/child_window.h"
-#include "view/view_size_table.h"
 
 ChildToolbar* gChildToolbar = nullptr;
 

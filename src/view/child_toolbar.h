@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include "drawing/toolbar_geometry.h"
 #include "record/stone.h"
 #include "view/drawn_bitmap.h"
-#include "view/toolbar_geometry.h"
 
 // The next-move toolbar: four picture buttons, the current mode's drawn pressed.
 class ChildToolbar {

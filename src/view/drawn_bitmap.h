@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 // A picture the program drew itself, held as a DIB section from the moment it is drawn
 // until it is replaced or this object ends. The sizes the program ships no bitmap of are

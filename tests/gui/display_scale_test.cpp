@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
+#include "drawing/button_art.h"
+#include "drawing/label_art.h"
+#include "drawing/tile_art.h"
 #include "frame_test_support.h"
 #include "record/game_record.h"
 #include "view/board_layout.h"
-#include "view/button_art.h"
-#include "view/label_art.h"
-#include "view/tile_art.h"
 #include "view_test_support.h"
 
 namespace {

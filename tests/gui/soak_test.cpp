@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "drawing/view_size_table.h"
 #include "frame_test_support.h"
 #include "record/game_record.h"
 #include "resource.h"
 #include "view/board_layout.h"
 #include "view/child_toolbar.h"
-#include "view/view_size_table.h"
 #include "view_test_support.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "view/label_art.h"
-#include "view/tile_art.h"
-#include "view/toolbar_geometry.h"
-#include "view/view_size_table.h"
+#include "drawing/label_art.h"
+#include "drawing/tile_art.h"
+#include "drawing/toolbar_geometry.h"
+#include "drawing/view_size_table.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "view/toolbar_geometry.h"
+#include "drawing/toolbar_geometry.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "view/view_size_table.h"
+#include "drawing/view_size_table.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 // The next-move buttons for buttons of size x size pixels, drawn as the shipped sheet
 // is: the four images side by side, raised faces in the upper half and pressed faces in

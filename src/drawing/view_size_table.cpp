@@ -1,6 +1,6 @@
-#include "view/view_size_table.h"
+#include "drawing/view_size_table.h"
 
-#include "view/dpi_scale.h"
+#include "drawing/dpi_scale.h"
 
 namespace {
 

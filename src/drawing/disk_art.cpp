@@ -1,6 +1,6 @@
 // Stones and dots, sampled as the bitmap generator samples them, so that a size drawn here
 // looks like the shipped sizes.
-#include "view/disk_art.h"
+#include "drawing/disk_art.h"
 
 #include <algorithm>
 #include <cmath>

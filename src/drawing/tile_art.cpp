@@ -1,10 +1,10 @@
 // The board's tiles at any cell size, from the recipe of the shipped sheets.
-#include "view/tile_art.h"
+#include "drawing/tile_art.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "view/disk_art.h"
+#include "drawing/disk_art.h"
 
 namespace {
 

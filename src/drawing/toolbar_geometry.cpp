@@ -1,8 +1,8 @@
 // Where the four next-move buttons sit and which one a pixel hits. Plain arithmetic,
 // tested natively.
-#include "view/toolbar_geometry.h"
+#include "drawing/toolbar_geometry.h"
 
-#include "view/dpi_scale.h"
+#include "drawing/dpi_scale.h"
 
 namespace {
 

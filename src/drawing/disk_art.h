@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 // How the samples inside a disk are coloured.
 enum class DiskLook { kBlackStone, kWhiteStone, kFlat };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 // How much ink covers each pixel of a picture: 0 bare wood, 255 full ink.
 struct Coverage {

@@ -1,4 +1,4 @@
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 // The next-move toolbar's buttons at any size, from the recipe of the shipped sheet, whose
 // measures are those of a 32-pixel button.
-#include "view/button_art.h"
+#include "drawing/button_art.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "view/disk_art.h"
+#include "drawing/disk_art.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "view/art_image.h"
+#include "drawing/art_image.h"
 
 // Width in pixels of the grid lines at cell size c: near the 1:22 of a real board,
 // whole pixels so that every line stays crisp, and never under one.

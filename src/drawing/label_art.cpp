@@ -1,6 +1,6 @@
 // The row and column labels at any cell size, shrunk from masters drawn three times as
 // large as the largest shipped strip.
-#include "view/label_art.h"
+#include "drawing/label_art.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The one rule by which every pixel size follows the display scale. Plain arithmetic,
 // tested natively.
-#include "view/dpi_scale.h"
+#include "drawing/dpi_scale.h"
 
 int ScaledPixels(int pixels96, int dpi) {
   if (dpi <= 0) dpi = kBaseDpi;
