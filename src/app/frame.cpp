@@ -88,12 +88,23 @@ void AllowWholeBoard(MINMAXINFO* limits) {
   limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, 2 * gBoardLayout->OuterHeight());
 }
 
+// The window whose accelerators a message's keys are: the main window's for a message to
+// any window inside it, such as a text box that has the focus, so that the keys go on
+// stepping through the record; a message to any other window keeps its own.
+HWND AcceleratorTarget(HWND mainWindow, HWND addressee) {
+  if (addressee != nullptr && mainWindow != nullptr && IsChild(mainWindow, addressee)) {
+    return mainWindow;
+  }
+  return addressee;
+}
+
 // Runs until the quit message, or until GetMessageA fails; returns the exit code.
-int RunMessageLoop(HACCEL accelerators) {
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
   MSG message{};
   BOOL got = 0;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-    if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
+    HWND target = AcceleratorTarget(mainWindow, message.hwnd);
+    if (TranslateAcceleratorA(target, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -156,7 +167,7 @@ int Frame::Run() {
   childToolbar.SetMode(mode);
 
   HACCEL accelerators = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_MAIN));
-  const int result = RunMessageLoop(accelerators);
+  const int result = RunMessageLoop(mainWindow_, accelerators);
   mainWindow_ = nullptr;
   return result;
 }

@@ -43,6 +43,13 @@ void ReadDword(HKEY key, const char* name, std::int32_t* field) {
   }
 }
 
+// Any stored value but 0 turns an option on; a value of another type is none.
+void ReadOption(HKEY key, const char* name, OptionalSetting* option) {
+  std::int32_t value = -1;
+  ReadDword(key, name, &value);
+  if (value != -1) option->Choose(value != 0);
+}
+
 void WriteDword(HKEY key, const char* name, std::int32_t field) {
   DWORD value = static_cast<DWORD>(field);
   RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
@@ -67,6 +74,9 @@ void WindowSettings::Load() {
     ReadDword(key.Get(), "WindowLeft", &stored.left);
     ReadDword(key.Get(), "WindowTop", &stored.top);
     ReadDword(key.Get(), "WindowSize", &stored.viewSize);
+    ReadOption(key.Get(), "InfoPane", &infoPane);
+    ReadOption(key.Get(), "LastMoveMark", &lastMoveMark);
+    ReadOption(key.Get(), "MainLineOnly", &mainLineOnly);
     key.Close();
   }
   ValidateSettings(stored, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -82,5 +92,8 @@ long WindowSettings::Save() {
   WriteDword(key.Get(), "WindowLeft", left);
   WriteDword(key.Get(), "WindowTop", top);
   WriteDword(key.Get(), "WindowSize", viewSize);
+  if (infoPane.stored) WriteDword(key.Get(), "InfoPane", infoPane.on ? 1 : 0);
+  if (lastMoveMark.stored) WriteDword(key.Get(), "LastMoveMark", lastMoveMark.on ? 1 : 0);
+  if (mainLineOnly.stored) WriteDword(key.Get(), "MainLineOnly", mainLineOnly.on ? 1 : 0);
   return key.Close();
 }

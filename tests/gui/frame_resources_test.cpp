@@ -25,12 +25,20 @@ const std::vector<Popup> kMenuBar = {
     {"ファイル(&F)",
      {{129, "新規 (&N)"},
       {130, "開く (&O) ..."},
+      {172, "本譜だけを読む (&H)"},
       {153, "上書き保存 (&S)"},
       {154, "名前を付けて保存 (&A) ..."},
       {0, ""},
       {105, "アプリケーションの終了 (&X)"}}},
     {"表示(&V)",
-     {{146, "最大 (&G)"}, {132, "大 (&L)"}, {133, "中 (&M)"}, {134, "小 (&S)"}, {147, "最小 (&A)"}}},
+     {{146, "最大 (&G)"},
+      {132, "大 (&L)"},
+      {133, "中 (&M)"},
+      {134, "小 (&S)"},
+      {147, "最小 (&A)"},
+      {0, ""},
+      {170, "対局情報とコメント (&I)\tCtrl+I"},
+      {171, "最後の一手に印 (&K)"}}},
     {"次の一手(&N)",
      {{136, "黒から交互 (&K)"},
       {137, "白から交互 (&S)"},
@@ -73,11 +81,11 @@ TEST(FrameResources, MenuBarHoldsEveryEntryWithItsIdAndLabelUncheckedAndEnabled)
   DestroyMenu(bar);
 }
 
-TEST(FrameResources, AcceleratorsAreTheNineKeysInOrderWithoutInvert) {
+TEST(FrameResources, AcceleratorsAreTheTenKeysInOrderWithoutInvert) {
   HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN));
   ASSERT_NE(nullptr, table);
   ACCEL keys[16] = {};
-  ASSERT_EQ(9, CopyAcceleratorTableA(table, keys, 16));
+  ASSERT_EQ(10, CopyAcceleratorTableA(table, keys, 16));
   const BYTE kAltChar = FALT | FNOINVERT;
   const BYTE kVirtual = FVIRTKEY | FNOINVERT;
   const ACCEL expected[] = {
@@ -85,9 +93,9 @@ TEST(FrameResources, AcceleratorsAreTheNineKeysInOrderWithoutInvert) {
       {kVirtual, VK_DELETE, ID_LOOK_DEL}, {kVirtual, VK_HOME, ID_LOOK_HOME},
       {kVirtual, VK_END, ID_LOOK_END},    {kVirtual, VK_RIGHT, ID_LOOK_NEXT},
       {kVirtual, VK_LEFT, ID_LOOK_BACK},  {kVirtual, VK_DOWN, ID_LOOK_NEXT},
-      {kVirtual, VK_UP, ID_LOOK_BACK},
+      {kVirtual, VK_UP, ID_LOOK_BACK},    {kVirtual | FCONTROL, 'I', ID_VIEW_INFO_PANE},
   };
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(expected[i].fVirt, keys[i].fVirt & 0x7f) << i;
     EXPECT_EQ(expected[i].key, keys[i].key) << i;
     EXPECT_EQ(expected[i].cmd, keys[i].cmd) << i;
