@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "record/position_pool.h"
@@ -14,3 +15,7 @@ inline MoveCode MakeMoveCode(int colour, int x, int y) { return colour * 10000 +
 // stones on occupied points, removals of empty points and codes that are no MoveCode
 // are skipped. Returns the Position count, Position 0 included; at least 1.
 int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes);
+// The same; *madeBy receives, for every Position after the first, the index of the code
+// that made it, in Position order.
+int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes,
+                    std::vector<std::int32_t>* madeBy);

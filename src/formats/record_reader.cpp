@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "formats/file_name.h"
+#include "formats/noted_reading.h"
+#include "formats/record_notes.h"
 
 namespace {
 
@@ -20,12 +22,25 @@ bool EndsWithLetters(const char* name, std::size_t length, const char* letters) 
 }  // namespace
 
 int ReadRecordFile(PositionPool& mainLine, const char* fileName) {
+  return ReadRecordFile(mainLine, fileName, ReadOptions{}, nullptr);
+}
+
+int ReadRecordFile(PositionPool& mainLine, const char* fileName, const ReadOptions& options,
+                   RecordNotes* notes) {
+  if (notes != nullptr) notes->Clear();
   char cleaned[kFileNameCapacity];
   if (!CleanFileName(cleaned, fileName)) return 1;
   const std::size_t length = std::strlen(cleaned);
   if (length <= 3) return 1;
+  // Without notes and read whole, a record reads exactly as it always has.
+  const bool plain = notes == nullptr || (!options.notes && !options.mainLineOnly);
   // No dot is needed: "xsgf" is read as SGF.
-  if (EndsWithLetters(cleaned, length, "sgf")) return ReadSgf(mainLine, cleaned);
-  if (EndsWithLetters(cleaned, length, "ugf")) return ReadUgf(mainLine, cleaned);
+  if (EndsWithLetters(cleaned, length, "sgf")) {
+    return plain ? ReadSgf(mainLine, cleaned) : ReadSgfNoted(mainLine, cleaned, options, notes);
+  }
+  if (EndsWithLetters(cleaned, length, "ugf")) {
+    return plain || !options.notes ? ReadUgf(mainLine, cleaned)
+                                   : ReadUgfNoted(mainLine, cleaned, options, notes);
+  }
   return 1;
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "formats/move_code.h"
 
@@ -14,6 +17,22 @@ void AppendSgfBytes(std::string& text, const unsigned char* bytes, std::size_t s
 // The MoveCodes of the B, W and E items and the AB and AW lists of an SGF text (as
 // AppendSgfBytes leaves it), in text order. Never reads outside the text.
 MoveCodeList ScanSgfText(const std::string& text);
+
+// What the scan of an SGF text saw besides the MoveCodes, each told by the number of codes
+// scanned before it, for numbering the moves and placing comments.
+struct SgfScanMarks {
+  // Text offsets, ascending, given before the scan: for each, the number of codes whose
+  // item starts before it comes back in codesBefore.
+  std::vector<std::size_t> checkpoints;
+  std::vector<std::int32_t> codesBefore;
+  // A pass (an empty B or W value, or "tt") after this many codes; ascending.
+  std::vector<std::int32_t> passes;
+  // The codes [first, end) of an AB or AW list: setup stones, no moves; ascending.
+  std::vector<std::pair<std::int32_t, std::int32_t>> setupLists;
+};
+
+// The same MoveCodes as ScanSgfText gives for the text [text, text + size), and the marks.
+MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfScanMarks* marks);
 
 // The stones of the data lines after the first "[Data]\r\n" of a UGF text, in line
 // order; empty when the text holds no such marker. Never reads outside the text.

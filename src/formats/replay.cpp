@@ -1,9 +1,22 @@
 #include "formats/move_code.h"
 
-int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes) {
+namespace {
+
+struct NoTrack {
+  void Made(std::size_t) {}
+};
+
+struct TrackMakers {
+  std::vector<std::int32_t>* madeBy;
+  void Made(std::size_t code) { madeBy->push_back(static_cast<std::int32_t>(code)); }
+};
+
+template <class Track>
+int Replay(PositionPool& mainLine, const MoveCodeList& codes, Track& track) {
   int count = 1;
   Position* previous = &PositionAt(mainLine, 0);
-  for (const MoveCode code : codes) {
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    const MoveCode code = codes[k];
     const int colour = code / 100 / 100;
     const int x = code / 100 % 100;
     const int y = code % 100;
@@ -30,6 +43,21 @@ int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes) {
     next.lastX = x;
     next.lastY = y;
     previous = &next;
+    track.Made(k);
   }
   return count;
+}
+
+}  // namespace
+
+int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes) {
+  NoTrack none;
+  return Replay(mainLine, codes, none);
+}
+
+int ReplayMoveCodes(PositionPool& mainLine, const MoveCodeList& codes,
+                    std::vector<std::int32_t>* madeBy) {
+  madeBy->clear();
+  TrackMakers track{madeBy};
+  return Replay(mainLine, codes, track);
 }

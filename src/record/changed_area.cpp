@@ -20,6 +20,11 @@ PixelRect ChangedRect(const Position& p, const Position& q, int cellSize) {
                    (maxY + 2) * cellSize};
 }
 
+PixelRect LastMoveRect(const Position& p, int cellSize) {
+  return PixelRect{(p.lastX + 1) * cellSize, (p.lastY + 1) * cellSize, (p.lastX + 2) * cellSize,
+                   (p.lastY + 2) * cellSize};
+}
+
 void InvalidateChanged(const Position& p, const Position& q, RecordViews* views) {
   if (views == nullptr) return;
   // An empty box goes out as it is: the board window repaints nothing for it.

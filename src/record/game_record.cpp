@@ -1,5 +1,7 @@
 #include "record/game_record.h"
 
+#include <cstring>
+
 #include "formats/record_reader.h"
 
 GameRecord* gGameRecord = nullptr;
@@ -23,8 +25,19 @@ void GameRecord::Reset() {
 }
 
 void GameRecord::Load(const char* fileName) {
+  notes_.Clear();
   PositionAt(mainLine, 0).Clear();
   const int count = ReadRecordFile(mainLine, fileName);
+  mainCount = count;
+  variationCount = 0;
+  mainCursor = count - 1;
+  variationCursor = -1;
+  branchPoint = -1;
+}
+
+void GameRecord::Load(const char* fileName, const ReadOptions& options) {
+  PositionAt(mainLine, 0).Clear();
+  const int count = ReadRecordFile(mainLine, fileName, options, &notes_);
   mainCount = count;
   variationCount = 0;
   mainCursor = count - 1;
@@ -120,7 +133,41 @@ void GameRecord::NotifyCursorMove(Position& before, Position& after) {
   views_->ShowMenuMode(after.nextMode);
   views_->ShowToolbarMode(after.nextMode);
   InvalidateChanged(before, after, views_);
+  if (views_->MarksLastMove()) {
+    // The mark leaves the stone that made before and goes to the one that made after;
+    // neither cell need have changed.
+    if (HasLastStone(before)) views_->RepaintBoard(LastMoveRect(before, CellSize()));
+    if (HasLastStone(after)) views_->RepaintBoard(LastMoveRect(after, CellSize()));
+  }
+  views_->ShowNotes();
 }
+
+void GameRecord::ReadNotes(const char* fileName, const ReadOptions& options) {
+  PositionPool scratch;
+  PositionAt(scratch, 0).Clear();
+  ReadOptions withNotes = options;
+  withNotes.notes = true;
+  const int count = ReadRecordFile(scratch, fileName, withNotes, &notes_);
+  // A file changed since it was read would number and comment other Positions.
+  bool same = count == mainCount;
+  for (int i = 0; same && i < count; ++i) {
+    same = std::memcmp(scratch[static_cast<std::size_t>(i)]->cells, PositionAt(mainLine, i).cells,
+                       sizeof(Position::cells)) == 0;
+  }
+  if (!same) notes_.Clear();
+}
+
+int GameRecord::CurrentMoveNumber() {
+  if (mainCursor != -1) return notes_.MoveNumberAt(mainCursor);
+  int moves = notes_.MoveNumberAt(branchPoint);
+  for (int i = 0; i <= variationCursor; ++i) {
+    // A removal is no move.
+    if (HasLastStone(PositionAt(variationLine, i))) ++moves;
+  }
+  return moves;
+}
+
+bool GameRecord::CurrentHasLastStone() { return HasLastStone(Current()); }
 
 int GameRecord::CellSize() const {
   // Without views there is no board window; the default view size stands in for it.

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "formats/record_notes.h"
+#include "formats/record_reader.h"
 #include "record/position.h"
 #include "record/position_pool.h"
 #include "record/record_views.h"
@@ -21,6 +23,23 @@ class GameRecord {
   // Reads the named file into the main line; the cursor ends on its last Position and
   // any variation is gone. Notifies nobody.
   void Load(const char* fileName);
+  // The same, read as options say; with options.notes the notes are gathered too, and
+  // without it they are cleared.
+  void Load(const char* fileName, const ReadOptions& options);
+  // Gathers the notes of the record shown from its file again, as options say, leaving
+  // the Positions, the cursor and the variation alone. The notes stay empty when the
+  // file no longer reads to the same main line.
+  void ReadNotes(const char* fileName, const ReadOptions& options);
+  // What was gathered at the last read.
+  const RecordNotes& Notes() const { return notes_; }
+  // Whether the board shows a Position of the variation.
+  bool InVariation() const { return mainCursor == -1; }
+  // Moves played up to the current Position: on the main line as the notes count them;
+  // in the variation, the branch point's number and the stones placed after it.
+  int CurrentMoveNumber();
+  // Whether a stone made the current Position and still stands at its last point: not
+  // the starting board, not a removal.
+  bool CurrentHasLastStone();
   // The Position that the board shows.
   Position& Current();
   // Length of the line through the variation (the line that is saved).
@@ -81,6 +100,7 @@ class GameRecord {
   int CellSize() const;
 
   RecordViews* views_ = nullptr;
+  RecordNotes notes_;
 };
 
 // The GameRecord of this run; set by its constructor, cleared by its destructor.
@@ -95,6 +115,13 @@ void PointFromPixel(unsigned px, unsigned py, int cellSize, int* x, int* y);
 // The smallest board-window rectangle that holds every cell where p and q differ.
 // Empty (right left of left) when no cell differs.
 PixelRect ChangedRect(const Position& p, const Position& q, int cellSize);
+
+// Whether a stone made p and still stands at its last point: a placed stone always does;
+// the starting board (no stone anywhere) and a removal do not.
+inline bool HasLastStone(const Position& p) { return p.At(p.lastX, p.lastY) != Empty; }
+
+// The board-window rectangle of the cell of p's last point.
+PixelRect LastMoveRect(const Position& p, int cellSize);
 
 // Asks views to repaint the cells that differ between p and q; the empty box is passed
 // on too. Does nothing when views is nullptr.

@@ -26,4 +26,10 @@ class RecordViews {
   // the old file may be gone and the record stands in the file keptCopy names (UTF-8): a
   // full path, or a name alone, of a file in the folder of the file being saved.
   virtual void ReportSaveFailure(const char* keptCopy) = 0;
+  // The information pane follows the current Position: the last call of the cursor-move
+  // notification.
+  virtual void ShowNotes() {}
+  // Whether the board marks the stone that made the current Position; the cells that
+  // lose and gain the mark are then repainted with the changed ones.
+  virtual bool MarksLastMove() const { return false; }
 };

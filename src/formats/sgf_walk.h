@@ -1,0 +1,65 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "formats/game_info.h"
+#include "formats/text_charset.h"
+
+// A byte range [begin, end) of an SGF text.
+struct TextRange {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// The game-information properties of a root node, by field.
+enum class InfoField {
+  kBlackName, kBlackRank, kWhiteName, kWhiteRank, kResult, kKomi, kHandicap, kDate, kEvent,
+  kRound, kGameName, kPlace, kGameComment, kCount
+};
+
+// The first value of each game-information property of a root node, as ranges of the
+// text; a property the node does not have is absent.
+struct RootValues {
+  std::array<TextRange, static_cast<std::size_t>(InfoField::kCount)> ranges{};
+  std::array<bool, static_cast<std::size_t>(InfoField::kCount)> present{};
+};
+
+// The game information of a root node, decoded from the text's code page to UTF-8.
+GameInfo InfoOfRoot(const RootValues& root, const unsigned char* text, const LeadBytes& leads,
+                    int codePage);
+
+// What a walk through an SGF text gives its reader: the pieces of the text whose bytes,
+// in order, the moves are read from, and the comments of the nodes walked.
+struct SgfWalk {
+  struct Comment {
+    std::size_t piece;  // the node ends with this piece
+    bool atStart;       // the comment of the game's root: it belongs to the starting board
+    std::string text;   // the node's C values in the text's charset, text rules applied
+  };
+  std::vector<TextRange> pieces;
+  std::vector<Comment> comments;
+  RootValues root;
+};
+
+// Every node of the text in file order, as one sequence: the pieces are the whole text,
+// cut where a node with a comment ends. The root is the first game's.
+SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadBytes& leads);
+
+// The main line of game `game` (0 is the first game tree at the top level): its nodes,
+// each a piece, and at every fork the first branch that holds a node. A text with no game
+// tree at all has one game, the whole text. No piece when there is no such game. Stops at
+// the end of that game.
+SgfWalk WalkMainLine(const unsigned char* text, std::size_t size, const LeadBytes& leads,
+                     int game);
+
+// Calls onGame(root) for the root node of every game tree at the top level, in file
+// order (a game without a node gives empty values).
+void WalkGameRoots(const unsigned char* text, std::size_t size, const LeadBytes& leads,
+                   const std::function<void(const RootValues&)>& onGame);
+
+// The code page that the first CA property of the text names; 0 when there is none, or
+// it names no charset the program knows.
+int NamedCodePage(const unsigned char* text, std::size_t size);
