@@ -1,6 +1,6 @@
 // Loads a generated 10 MB SGF collection through ReadRecordFile into a GameRecord, next
-// to a plain read of the same file (what cat does), and replays one long game full of
-// captures. Set TAVUNE_BENCH_RECORD=PATH to keep the generated record at PATH;
+// to a plain read of the same file (what cat does), lists its games and opens its last
+// one alone, and replays one long game full of captures. Set TAVUNE_BENCH_RECORD=PATH to keep the generated record at PATH;
 // "--load-once PATH" then loads it once and exits (see main).
 #include <benchmark/benchmark.h>
 
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "formats/move_code.h"
+#include "formats/sgf_game_list.h"
 #include "formats/record_text.h"
 #include "platform/record_file_io.h"
 #include "record/game_record.h"
@@ -192,6 +193,58 @@ void BM_LoadRecordIntoNewRecord(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
 }
 BENCHMARK(BM_LoadRecordIntoNewRecord)->Unit(benchmark::kMillisecond);
+
+std::string FileBytes(const RecordFile& file);
+
+// The list of the collection's games, as main-line reading shows it before one is read.
+void BM_ListGames(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  std::size_t games = 0;
+  for (auto _ : state) {
+    games = ListSgfGames(file.Path().c_str()).size();
+    benchmark::DoNotOptimize(games);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+  state.counters["games"] = static_cast<double>(games);
+}
+BENCHMARK(BM_ListGames)->Unit(benchmark::kMillisecond);
+
+ReadOptions MainLineOf(int game) {
+  ReadOptions options;
+  options.mainLineOnly = true;
+  options.game = game;
+  return options;
+}
+
+// The collection's last game, read along its main line, as the list opens it: the walk
+// passes every game before it.
+void BM_OpenGameFromList(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  const int last = static_cast<int>(ListSgfGames(file.Path().c_str()).size()) - 1;
+  GameRecord record;
+  for (auto _ : state) {
+    record.Load(file.Path().c_str(), MainLineOf(last));
+    benchmark::DoNotOptimize(record.mainCount);
+  }
+  state.counters["positions"] = record.mainCount;
+}
+BENCHMARK(BM_OpenGameFromList)->Unit(benchmark::kMillisecond);
+
+// The same game alone in a file of its own, read the same way: what the list's game
+// would cost without the collection around it.
+void BM_OpenOneGameFile(benchmark::State& state) {
+  const std::string text = FileBytes(TheRecordFile());
+  const std::string path = TheRecordFile().Path() + ".last.sgf";
+  std::ofstream(path, std::ios::binary) << text.substr(text.rfind("(;GM[1]"));
+  GameRecord record;
+  for (auto _ : state) {
+    record.Load(path.c_str(), MainLineOf(0));
+    benchmark::DoNotOptimize(record.mainCount);
+  }
+  std::remove(path.c_str());
+  state.counters["positions"] = record.mainCount;
+}
+BENCHMARK(BM_OpenOneGameFile)->Unit(benchmark::kMillisecond);
 
 // The load in its stages, each over the same file, to say where its time goes.
 

@@ -10,7 +10,7 @@ foreach(f IN LISTS NEUTRAL_SHELL_SOURCES)
   list(REMOVE_ITEM SHELL_SOURCES ${CMAKE_SOURCE_DIR}/${f})
 endforeach()
 add_library(tavune_shell STATIC ${SHELL_SOURCES})
-target_link_libraries(tavune_shell PUBLIC tavune_core comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+target_link_libraries(tavune_shell PUBLIC tavune_core comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 target_compile_options(tavune_shell PRIVATE -Wall -Wextra)
 target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 

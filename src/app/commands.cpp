@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 #include "app/frame.h"
+#include "app/main_line_option.h"
 #include "app/record_display.h"
 #include "platform/trace.h"
 #include "record/game_record.h"
@@ -10,6 +11,7 @@
 namespace {
 
 void NewGame(int) {
+  gFrame->SetRecordShown("", 0);
   gGameRecord->Reset();
   ShowWholeRecord();
 }
@@ -43,6 +45,7 @@ struct NamedCommand {
 
 constexpr NamedCommand kNamedCommands[] = {
     {ID_FILE_NEW, "Frame::OnCommand(ID_FILE_NEW)\n", NewGame},
+    {ID_FILE_MAIN_LINE, "Frame::OnCommand(ID_FILE_MAIN_LINE)\n", ToggleMainLineOnly},
     {ID_VIEW_LARGE_VERY, "Frame::OnCommand(ID_VIEW_LARGE_VERY)\n", ChangeViewSize},
     {ID_VIEW_LARGE, "Frame::OnCommand(ID_VIEW_LARGE)\n", ChangeViewSize},
     {ID_VIEW_MIDDLE, "Frame::OnCommand(ID_VIEW_MIDDLE)\n", ChangeViewSize},

@@ -2,7 +2,7 @@
 #include <commdlg.h>
 
 #include "app/frame.h"
-#include "app/record_display.h"
+#include "app/record_opening.h"
 #include "platform/trace.h"
 #include "platform/utf16.h"
 #include "record/game_record.h"
@@ -43,8 +43,7 @@ void Frame::OnCommandFileOpen() {
   OPENFILENAMEW dialog = DialogSettings(mainWindow_, instance_, kOpenFilter, name,
                                         kOpenNameCapacity, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
   if (!GetOpenFileNameW(&dialog)) return;  // cancelled or failed: nothing changes
-  gGameRecord->Load(platform::Utf8Of(name).c_str());
-  ShowWholeRecord();
+  OpenRecordFile(platform::Utf8Of(name));
 }
 
 void Frame::OnCommandFileSave() {

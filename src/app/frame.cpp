@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/main_line_option.h"
 #include "app/message_loop_exit.h"
+#include "app/record_opening.h"
 #include "view/paint_scope.h"
 #include "app/shell_views.h"
 #include "app/version_info.h"
@@ -133,7 +135,10 @@ int Frame::Run() {
   GameRecord gameRecord;
   ShellViews shellViews;
   AttachedViews attachedViews(gameRecord, shellViews);
-  gameRecord.Load(commandLine_ ? commandLine_ : "");
+  // A collection to choose a game of waits for the window; anything else is read now.
+  const std::string commandName = commandLine_ ? commandLine_ : "";
+  startupGames_ = GamesToChooseFrom(commandName);
+  if (startupGames_.empty()) ReadRecordShown(commandName, 0);
 
   char title[kTextCapacity] = {};
   char className[kTextCapacity] = {};
@@ -163,8 +168,10 @@ int Frame::Run() {
   boardLayout.SetMainWindow(mainWindow_);
   boardLayout.SetViewSize(boardLayout.ViewSize());
   boardLayout.SetNextMoveMode(mode);
+  ShowMainLineCheck(mainWindow_);
   ShowWindow(mainWindow_, showCommand_);
   childToolbar.SetMode(mode);
+  if (!startupGames_.empty()) PostMessageW(mainWindow_, kOpenStartupCollection, 0, 0);
 
   HACCEL accelerators = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_MAIN));
   const int result = RunMessageLoop(mainWindow_, accelerators);
@@ -176,6 +183,14 @@ LRESULT Frame::OnShowWindow() {
   platform::Trace("Frame::OnShowWindow()\n");
   gChildGoban->Create();
   gChildToolbar->Create();
+  return 0;
+}
+
+LRESULT Frame::OnOpenStartupCollection() {
+  platform::Trace("Frame::OnOpenStartupCollection()\n");
+  const std::vector<GameSummary> games = std::move(startupGames_);
+  startupGames_.clear();
+  OpenRecordFile(commandLine_, games);
   return 0;
 }
 
@@ -277,6 +292,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_NCCREATE:
       platform::EnableNonClientScaling(window);
       return DefWindowProcA(window, message, wParam, lParam);
+    case kOpenStartupCollection:
+      return gFrame->OnOpenStartupCollection();
     case WM_GETMINMAXINFO:
       DefWindowProcA(window, message, wParam, lParam);
       AllowWholeBoard(reinterpret_cast<MINMAXINFO*>(lParam));

@@ -1,8 +1,17 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "formats/sgf_game_list.h"
+
 // Room for the save path: 1000 UTF-16 units, terminator included.
 constexpr int kSavePathCapacity = 1000;
+
+// Posted by start-up to the main window when the record named on the command line is a
+// collection whose game the user chooses: its list needs the window shown as its owner.
+constexpr UINT kOpenStartupCollection = WM_APP + 1;
 
 // The application object and the main window in one.
 class Frame {
@@ -43,6 +52,9 @@ class Frame {
   // Tells Windows the outer size the window will take at the coming DPI, so that the
   // place it suggests fits that size. Returns TRUE.
   LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE* size);
+  // Shows the games of the collection named on the command line, then opens the one chosen.
+  // Returns 0.
+  LRESULT OnOpenStartupCollection();
   // Gives the main window the outer size of the current view size, keeping its top-left,
   // then resizes the board window and the toolbar.
   void ResizeToView();
@@ -53,6 +65,16 @@ class Frame {
   HWND MainWindow() const { return mainWindow_; }
   // The name of this run's last Save As, as the dialog gave it; empty until then.
   const wchar_t* SavePath() const { return savePath_; }
+  // The file of the record shown, in UTF-8 as the command line, Open or a drop named it;
+  // empty for a new game. Re-reading it from there leaves the save path alone.
+  const std::string& RecordPath() const { return recordPath_; }
+  // The game of a collection read for the record shown: 0 for the first or only one.
+  int RecordGame() const { return recordGame_; }
+  // Notes the record shown: its file and the game read of it.
+  void SetRecordShown(const std::string& path, int game) {
+    recordPath_ = path;
+    recordGame_ = game;
+  }
 
  private:
   // Changes the window's height and width by what its client area lacks of the toolbar
@@ -65,6 +87,10 @@ class Frame {
   int showCommand_;
   HWND mainWindow_ = nullptr;
   wchar_t savePath_[kSavePathCapacity] = {};
+  std::string recordPath_;
+  int recordGame_ = 0;
+  // The games of the collection named on the command line, until the user chooses one.
+  std::vector<GameSummary> startupGames_;
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.

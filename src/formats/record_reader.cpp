@@ -21,6 +21,11 @@ bool EndsWithLetters(const char* name, std::size_t length, const char* letters) 
 
 }  // namespace
 
+bool IsSgfName(const char* cleanedName) {
+  const std::size_t length = std::strlen(cleanedName);
+  return length > 3 && EndsWithLetters(cleanedName, length, "sgf");
+}
+
 int ReadRecordFile(PositionPool& mainLine, const char* fileName) {
   return ReadRecordFile(mainLine, fileName, ReadOptions{}, nullptr);
 }
@@ -35,7 +40,7 @@ int ReadRecordFile(PositionPool& mainLine, const char* fileName, const ReadOptio
   // Without notes and read whole, a record reads exactly as it always has.
   const bool plain = notes == nullptr || (!options.notes && !options.mainLineOnly);
   // No dot is needed: "xsgf" is read as SGF.
-  if (EndsWithLetters(cleaned, length, "sgf")) {
+  if (IsSgfName(cleaned)) {
     return plain ? ReadSgf(mainLine, cleaned) : ReadSgfNoted(mainLine, cleaned, options, notes);
   }
   if (EndsWithLetters(cleaned, length, "ugf")) {

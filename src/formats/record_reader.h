@@ -23,6 +23,9 @@ int ReadRecordFile(PositionPool& mainLine, const char* fileName);
 int ReadRecordFile(PositionPool& mainLine, const char* fileName, const ReadOptions& options,
                    RecordNotes* notes);
 
+// Whether the SGF reader takes the cleaned name: it ends in "sgf", in any letter case.
+bool IsSgfName(const char* cleanedName);
+
 // Reads an SGF file; returns the Position count (at least 1).
 int ReadSgf(PositionPool& mainLine, const char* cleanedName);
 // Reads a Panda Net UGF file; returns the Position count (at least 1).

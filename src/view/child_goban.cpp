@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/frame.h"
-#include "app/record_display.h"
+#include "app/record_opening.h"
 #include "drawing/label_art.h"
 #include "drawing/tile_art.h"
 #include "platform/trace.h"
@@ -187,9 +187,8 @@ LRESULT ChildGoban::OnDropFiles(HDROP drop) {
     platform::Trace("ChildGoban::OnDropFiles(");
     platform::Trace(TraceTextOf(path).c_str());
     platform::Trace(")\n");
-    gGameRecord->Load(platform::Utf8Of(path).c_str());
-    // Load tells nobody: the menu, the toolbar and the whole board follow here.
-    ShowWholeRecord();
+    // The menu, the toolbar and the whole board follow the record read.
+    OpenRecordFile(platform::Utf8Of(path));
   }
   DragFinish(drop);
   return 0;

@@ -22,6 +22,17 @@ inline void ExpectValidCodes(const MoveCodeList& codes) {
   }
 }
 
+// Aborts unless the last Position of a main line of count Positions holds only stones
+// and empty points, and, after a move, names a last point on the board.
+inline void ExpectSoundPosition(const Position& last, int count) {
+  for (const Stone cell : last.cells) {
+    if (cell != Empty && cell != Black && cell != White) std::abort();
+  }
+  if (count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
+    std::abort();
+  }
+}
+
 // Replays codes into a pool kept from input to input, so that shorter records follow
 // longer ones as they do in the program, and checks what came out. Returns the pool; its
 // first *count Positions are the main line.
@@ -31,22 +42,14 @@ inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* cou
   *count = ReplayMoveCodes(pool, codes);
   if (*count < 1 || static_cast<std::size_t>(*count) > codes.size() + 1) std::abort();
   if (pool.size() < static_cast<std::size_t>(*count)) std::abort();
-  const Position& last = *pool[static_cast<std::size_t>(*count) - 1];
-  for (const Stone cell : last.cells) {
-    if (cell != Empty && cell != Black && cell != White) std::abort();
-  }
-  if (*count > 1 && (last.lastX < 0 || last.lastX > 18 || last.lastY < 0 || last.lastY > 18)) {
-    std::abort();
-  }
+  ExpectSoundPosition(*pool[static_cast<std::size_t>(*count) - 1], *count);
   return pool;
 }
 
 // Writes the bytes to name in a private folder under TMPDIR (the current folder may hold
-// such a file) and loads them as the program does (chunked read, growing text, reader by
-// the name's end): the main line must be, Position for Position, the replayed one. A file
-// the machine cannot write (a full disk) is no finding: exit code 2, and no crash file.
-inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
-                                     const char* name, const PositionPool& replayed, int count) {
+// such a file) and returns its path. A file the machine cannot write (a full disk) is no
+// finding: exit code 2, and no crash file.
+inline std::string WrittenToFile(const std::uint8_t* data, std::size_t size, const char* name) {
   static std::string path;
   const auto stop = [](const char* what, const std::string& where) {
     std::fprintf(stderr, "fuzz: cannot %s %s: %s\n", what, where.c_str(), std::strerror(errno));
@@ -64,6 +67,15 @@ inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
   if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
     stop("write", path);
   }
+  return path;
+}
+
+// Writes the bytes to a file named name and loads them as the program does (chunked
+// read, growing text, reader by the name's end): the main line must be, Position for
+// Position, the replayed one.
+inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
+                                     const char* name, const PositionPool& replayed, int count) {
+  const std::string path = WrittenToFile(data, size, name);
   static PositionPool read;
   PositionAt(read, 0).Clear();
   if (ReadRecordFile(read, path.c_str()) != count) std::abort();

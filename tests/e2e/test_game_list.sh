@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Main-line reading: the option turned on from the File menu, a collection opened through
+# the Open dialog, its second game chosen in the list with the keyboard, stepped through,
+# branched off and saved; then the option kept for the next start, whose collection on the
+# command line shows the list again.
+source "$(dirname "$0")/lib.sh" "$1"
+
+forget_settings
+list_title='対局を選ぶ'
+games="$E2E_DIR/games.sgf"
+# The second game forks after white's first move; the other games play elsewhere.
+printf '(;GM[1]PB[Iyama]PW[Cho]RE[B+R];B[aa];W[ab])\n(;GM[1]PB[Ke Jie]BR[9p]PW[Shin]DT[2024-05-01]EV[Cup]RE[W+0.5]\n;B[pd];W[dd]\n(;B[pp];W[dp])\n(;B[cc];W[cd]))\n(;GM[1]PB[Park];B[ss])\n' > "$games"
+e2e_start || finish
+xdotool mousemove $(point_xy 9 9)
+
+keys alt+f h
+wait_trace 'Frame::OnCommand(ID_FILE_MAIN_LINE)\n' && pass "Alt+F H turns main-line reading on" ||
+  fail "Alt+F H ran no ID_FILE_MAIN_LINE"
+
+# Open the collection: the list of its games comes up, owned by the main window.
+keys alt+f o
+wait_dialog '開く' || fail "no Open dialog (screenshot $(keep_screenshot open))"
+type_text "$(winpath "$games")"
+keys Return
+if wait_dialog "$list_title"; then
+  pass "the collection shows its list of games"
+  [ "$(dialog_text 1012)" = '3 / 3 局' ] && pass "of three games" ||
+    fail "the list's count says '$(dialog_text 1012)'"
+else
+  fail "no list of games (screenshot $(keep_screenshot list))"
+fi
+
+# The first game is selected: Down, then Enter opens the second.
+keys Down Return
+wait_no_dialog || fail "Enter did not close the list (screenshot $(keep_screenshot list))"
+expect_board "the second game's main line, at its last move: no other branch, no other game" B pd pp W dd dp
+expect_toolbar "black is next after white's last move" 136
+
+# Step through it and branch off after white's first move.
+keys Home
+expect_board "Home shows the empty board"
+keys Right Right
+expect_board "two moves on" B pd W dd
+click_point 1 16 16
+expect_board "a black stone of the user's at 17-十七" B pd qq W dd
+
+# Save As writes the main line up to the branch point, then the user's stone.
+keys alt+f a
+wait_dialog '名前を付けて保存' || fail "no Save As dialog (screenshot $(keep_screenshot saveas))"
+type_text "$(winpath "$E2E_DIR")\\chosen.sgf"
+keys Return
+printf '(;\r\nB[pd];\r\nW[dd];\r\nB[qq];\r\n)\r\n' > "$E2E_DIR/expected.sgf"
+if wait_until cmp -s "$E2E_DIR/expected.sgf" "$E2E_DIR/chosen.sgf"; then
+  pass "the saved record holds the main line to the branch point and the user's stone"
+else
+  fail "chosen.sgf differs: $(od -c "$E2E_DIR/chosen.sgf" 2>&1 | head -5)"
+fi
+
+# The option is kept: after a clean exit the registry holds it.
+keys alt+f x
+e2e_wait_exit || fail "Alt+F X did not end the program"
+[ "$(setting MainLineOnly)" = 1 ] && pass "MainLineOnly is stored as 1" ||
+  fail "MainLineOnly is '$(setting MainLineOnly)'"
+
+# The next start with the collection on its command line shows the list; Escape leaves
+# the board empty.
+e2e_start "$(winpath "$games")" || finish
+wait_dialog "$list_title" && pass "a collection on the command line shows the list" ||
+  fail "no list at start-up (screenshot $(keep_screenshot startup))"
+keys Escape
+wait_no_dialog || fail "Escape did not close the list"
+expect_board "Escape opens nothing"
+
+finish
