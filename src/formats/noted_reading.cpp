@@ -58,13 +58,7 @@ void PlaceComments(SgfWalk& walk, const SgfScanMarks& marks,
 
 }  // namespace
 
-std::string FileBytes(const char* name) {
-  ReadText text;
-  platform::ReadFileChunks(name, [&text](const unsigned char* bytes, std::size_t size) {
-    text.Append(bytes, size);
-  });
-  return std::string(reinterpret_cast<const char*>(text.Data()), text.Size());
-}
+std::string FileBytes(const char* name) { return platform::ReadWholeFile(name); }
 
 std::vector<std::int32_t> MoveNumbersOf(const MoveCodeList& codes, const SgfScanMarks& marks,
                                         const std::vector<std::int32_t>& madeBy, int* total) {

@@ -21,6 +21,11 @@ using NativeName = std::string;
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
+// The named file's bytes whole, read in large pieces into room sized for the file, for
+// the readers that walk a record as a whole. Up to the first read that delivers nothing;
+// empty where ReadFileChunks reads nothing.
+std::string ReadWholeFile(const char* name);
+
 // An output file that replaces its target only when every write succeeded. A target that
 // is a link is followed: the file it names is the one replaced, and the link stays. Bytes
 // go to a new temporary file in that file's folder; Commit puts it in place of the file,

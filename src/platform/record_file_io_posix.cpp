@@ -67,6 +67,26 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
   close(descriptor);
 }
 
+std::string ReadWholeFile(const char* name) {
+  std::string bytes;
+  const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return bytes;
+  struct stat status {};
+  const std::size_t size = fstat(descriptor, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+  bytes.resize(size + kBlockSize);
+  std::size_t filled = 0;
+  for (;;) {
+    if (bytes.size() - filled < kBlockSize) bytes.resize(bytes.size() * 2);
+    const ssize_t got = read(descriptor, &bytes[filled], kBlockSize);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  close(descriptor);
+  bytes.resize(filled);
+  return bytes;
+}
+
 OutputFile::~OutputFile() { Abandon(); }
 
 bool OutputFile::Create(const char* target) {

@@ -187,6 +187,15 @@ bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
   return false;
 }
 
+// The named file opened for reading, others may read it too; INVALID_HANDLE_VALUE when
+// it cannot be, a name that is not UTF-8 among them.
+HANDLE OpenToRead(const char* name) {
+  std::wstring wide;
+  if (!Utf16Of(name, &wide)) return INVALID_HANDLE_VALUE;
+  return CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 // Hands the file's bytes to onChunk in order, up to the first read that delivers nothing.
 void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
   unsigned char chunk[kChunkSize];
@@ -211,14 +220,35 @@ std::string KeptCopyNameOf(const std::wstring& temporary) {
 }  // namespace
 
 void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
-  std::wstring wide;
-  if (!Utf16Of(name, &wide)) return;
-  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = OpenToRead(name);
   // INVALID_HANDLE_VALUE is also the current process's pseudo-handle: never read from it.
   if (file == INVALID_HANDLE_VALUE) return;
   if (IsDiskFile(file)) ReadChunks(file, onChunk);
   CloseHandle(file);
+}
+
+std::string ReadWholeFile(const char* name) {
+  std::string bytes;
+  HANDLE file = OpenToRead(name);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  LARGE_INTEGER size{};
+  if (IsDiskFile(file) && GetFileSizeEx(file, &size)) {
+    // Each call under Wine costs a trip through its server: a few large ones, not
+    // tens of thousands of 256 bytes.
+    constexpr DWORD kPiece = 1 << 20;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart) + kPiece);
+    std::size_t filled = 0;
+    for (;;) {
+      if (bytes.size() - filled < kPiece) bytes.resize(bytes.size() * 2);
+      DWORD got = 0;
+      ReadFile(file, &bytes[filled], kPiece, &got, nullptr);
+      if (got == 0) break;
+      filled += got;
+    }
+    bytes.resize(filled);
+  }
+  CloseHandle(file);
+  return bytes;
 }
 
 OutputFile::~OutputFile() { Abandon(); }
