@@ -19,7 +19,7 @@ struct ColumnLook {
 };
 
 constexpr ColumnLook kColumns[kGameColumnCount] = {
-    {L"番号", 9}, {L"黒", 20}, {L"白", 20}, {L"日付", 14}, {L"棋戦", 23}, {L"結果", 14}};
+    {L"番号", 7}, {L"黒", 19}, {L"白", 19}, {L"日付", 14}, {L"棋戦", 25}, {L"結果", 16}};
 
 // The list view's window class lives in the common controls, which must be told to
 // register it; version 5 is enough, so the manifest asks for no other.
