@@ -22,25 +22,17 @@ keys alt+f o
 wait_dialog '開く' || fail "no Open dialog (screenshot $(keep_screenshot open))"
 type_text "$(winpath "$games")"
 keys Return
-if wait_dialog "$list_title"; then
-  pass "the collection shows its list of games"
-  [ "$(dialog_text 1012)" = '3 / 3 局' ] && pass "of three games" ||
-    fail "the list's count says '$(dialog_text 1012)'"
-else
-  fail "no list of games (screenshot $(keep_screenshot list))"
-fi
+wait_dialog "$list_title" && [ "$(dialog_text 1012)" = '3 / 3 局' ] && pass "the list shows the three games" ||
+  fail "no list of three games: '$(dialog_text 1012)' (screenshot $(keep_screenshot list))"
 
 # The first game is selected: Down, then Enter opens the second.
 keys Down Return
 wait_no_dialog || fail "Enter did not close the list (screenshot $(keep_screenshot list))"
 expect_board "the second game's main line, at its last move: no other branch, no other game" B pd pp W dd dp
-expect_toolbar "black is next after white's last move" 136
 
 # Step through it and branch off after white's first move.
-keys Home
-expect_board "Home shows the empty board"
-keys Right Right
-expect_board "two moves on" B pd W dd
+keys Home Right Right
+expect_board "Home, then two moves on" B pd W dd
 click_point 1 16 16
 expect_board "a black stone of the user's at 17-十七" B pd qq W dd
 
@@ -56,14 +48,25 @@ else
   fail "chosen.sgf differs: $(od -c "$E2E_DIR/chosen.sgf" 2>&1 | head -5)"
 fi
 
-# The option is kept: after a clean exit the registry holds it.
+# Turned off, the record is read again whole, once the user agrees to lose the stone;
+# Save still writes where Save As did. Turned on again, the list comes back.
+keys alt+f h
+wait_dialog '本譜だけを読む' && keys y || fail "no question before the stone is lost"
+expect_board "off: the whole collection as one line" B aa pd pp cc ss W ab dd dp cd
+keys alt+f s
+printf '(;\r\nB[aa];\r\nW[ab];\r\nB[pd];\r\nW[dd];\r\nB[pp];\r\nW[dp];\r\nB[cc];\r\nW[cd];\r\nB[ss];\r\n)\r\n' > "$E2E_DIR/expected.sgf"
+wait_until cmp -s "$E2E_DIR/expected.sgf" "$E2E_DIR/chosen.sgf" && pass "Save rewrote chosen.sgf without asking" ||
+  fail "after the re-read Save wrote: $(od -c "$E2E_DIR/chosen.sgf" | head -3)"
+keys alt+f h
+wait_dialog "$list_title" && keys Return || fail "turned on again, no list"
+expect_board "the first game" B aa W ab
+
 keys alt+f x
 e2e_wait_exit || fail "Alt+F X did not end the program"
 [ "$(setting MainLineOnly)" = 1 ] && pass "MainLineOnly is stored as 1" ||
   fail "MainLineOnly is '$(setting MainLineOnly)'"
 
-# The next start with the collection on its command line shows the list; Escape leaves
-# the board empty.
+# Kept for the next start, whose collection on the command line shows the list.
 e2e_start "$(winpath "$games")" || finish
 wait_dialog "$list_title" && pass "a collection on the command line shows the list" ||
   fail "no list at start-up (screenshot $(keep_screenshot startup))"
