@@ -52,6 +52,9 @@ if(TAVUNE_SANITIZE_BUILD)
   endforeach()
   # The long SGF seed would hold every short run at 4 KiB inputs, ten times slower.
   set_tests_properties(fuzz.fuzz_sgf_reader PROPERTIES ENVIRONMENT TAVUNE_FUZZ_MAX_LEN=1024)
+  # Each input is read once per game it holds: half the runs keep it within its limit.
+  set_tests_properties(fuzz.fuzz_main_line PROPERTIES ENVIRONMENT
+    "TAVUNE_FUZZ_MAX_LEN=1024;TAVUNE_FUZZ_RUNS=100000")
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)

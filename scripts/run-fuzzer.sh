@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one libFuzzer target for a fixed number of runs from its seed corpus (the short
-# run of the test suite), or, with --long, each reader for 10 M runs.
+# run of the test suite), or, with --long, each reader and the main-line reading for
+# 10 M runs.
 # Usage: scripts/run-fuzzer.sh FUZZER CORPUS_DIR
 #        scripts/run-fuzzer.sh --long [SANITIZE_TREE]     (default build/sanitize)
 # TAVUNE_FUZZ_RUNS, TAVUNE_FUZZ_MAX_LEN and TAVUNE_FUZZ_TIMEOUT change the count of runs,
@@ -10,9 +11,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" = --long ]; then
   # Inputs up to 16 KiB: the SGF text outgrows its first 4 KiB and the file many chunks.
   tree=$(realpath "${2:-$root/build/sanitize}")
-  for reader in sgf ugf; do
+  for fuzzer in fuzz_sgf_reader fuzz_ugf_reader fuzz_main_line; do
     TAVUNE_FUZZ_RUNS=${TAVUNE_FUZZ_RUNS:-10000000} TAVUNE_FUZZ_MAX_LEN=${TAVUNE_FUZZ_MAX_LEN:-16384} \
-      "$0" "$tree/fuzz_${reader}_reader" "$root/tests/fuzz/corpus/fuzz_${reader}_reader"
+      "$0" "$tree/$fuzzer" "$root/tests/fuzz/corpus/$fuzzer"
   done
   exit 0
 fi
