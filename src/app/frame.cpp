@@ -123,6 +123,7 @@ int Frame::Run() {
   ShellViews shellViews;
   AttachedViews attachedViews(gameRecord, shellViews);
   gameRecord.Load(commandLine_ ? commandLine_ : "");
+  ForgetSaveTarget();
 
   char title[kTextCapacity] = {};
   char className[kTextCapacity] = {};

@@ -32,7 +32,8 @@ class Frame {
   void OnCommandExit();
   // Loads the file chosen in the Open dialog; a cancel changes nothing.
   void OnCommandFileOpen();
-  // Writes to the save path without asking; without one, runs Save As.
+  // Writes to the name chosen in Save As for the record shown, without asking; without
+  // one, runs Save As.
   void OnCommandFileSave();
   // Lets the user choose the save path, then writes to it; a cancel changes nothing.
   void OnCommandFileSaveAs();
@@ -53,6 +54,9 @@ class Frame {
   HWND MainWindow() const { return mainWindow_; }
   // The name of this run's last Save As, as the dialog gave it; empty until then.
   const wchar_t* SavePath() const { return savePath_; }
+  // Another record now shows (New, Open, a drop, the command line): the next Save asks for
+  // a name, whose dialog still proposes the save path.
+  void ForgetSaveTarget() { saveTargetChosen_ = false; }
 
  private:
   // Changes the window's height and width by what its client area lacks of the toolbar
@@ -65,6 +69,8 @@ class Frame {
   int showCommand_;
   HWND mainWindow_ = nullptr;
   wchar_t savePath_[kSavePathCapacity] = {};
+  // The save path was chosen for the record shown: Save writes there without asking.
+  bool saveTargetChosen_ = false;
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.

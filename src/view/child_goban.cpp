@@ -188,6 +188,7 @@ LRESULT ChildGoban::OnDropFiles(HDROP drop) {
     platform::Trace(TraceTextOf(path).c_str());
     platform::Trace(")\n");
     gGameRecord->Load(platform::Utf8Of(path).c_str());
+    gFrame->ForgetSaveTarget();
     // Load tells nobody: the menu, the toolbar and the whole board follow here.
     ShowWholeRecord();
   }
