@@ -44,8 +44,16 @@ class Frame {
   // Tells Windows the outer size the window will take at the coming DPI, so that the
   // place it suggests fits that size. Returns TRUE.
   LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE* size);
+  // Fits the client area to the toolbar and the board anew once a minimised window is
+  // restored: a change of scale or of the menu font while it was minimised found no client
+  // area to measure. Returns 0.
+  LRESULT OnSize(WPARAM kind);
+  // Fits the client area anew after a change of the menu font, the text size or the theme,
+  // which may wrap the menu bar to another number of lines.
+  void OnMetricsChanged();
   // Gives the main window the outer size of the current view size, keeping its top-left,
-  // then resizes the board window and the toolbar.
+  // then resizes the board window and the toolbar. The window may end up taller than
+  // OuterHeight: where the menu bar wraps to more lines, it grows by them.
   void ResizeToView();
 
   // The program's module, through which every resource is loaded.
@@ -71,10 +79,12 @@ class Frame {
   wchar_t savePath_[kSavePathCapacity] = {};
   // The save path was chosen for the record shown: Save writes there without asking.
   bool saveTargetChosen_ = false;
+  // The window was minimised at its last WM_SIZE: the next other size is a restore.
+  bool minimised_ = false;
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.
 extern Frame* gFrame;
 
-// The main window's procedure: forwards its five messages to gFrame's handlers.
+// The main window's procedure: forwards the messages it handles to gFrame's handlers.
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
