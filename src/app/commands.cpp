@@ -11,6 +11,7 @@ namespace {
 
 void NewGame(int) {
   gGameRecord->Reset();
+  gFrame->ForgetSaveTarget();
   ShowWholeRecord();
 }
 
