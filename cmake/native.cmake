@@ -55,6 +55,8 @@ if(TAVUNE_SANITIZE_BUILD)
   # Each input is read once per game it holds: half the runs keep it within its limit.
   set_tests_properties(fuzz.fuzz_main_line PROPERTIES ENVIRONMENT
     "TAVUNE_FUZZ_MAX_LEN=1024;TAVUNE_FUZZ_RUNS=100000")
+  # Each input is read five times over, through files: fewer runs fit the same time.
+  set_tests_properties(fuzz.fuzz_record_notes PROPERTIES ENVIRONMENT TAVUNE_FUZZ_RUNS=40000)
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)

@@ -13,6 +13,7 @@ namespace {
 void NewGame(int) {
   gFrame->SetRecordShown("", 0);
   gGameRecord->Reset();
+  gFrame->ForgetSaveTarget();
   ShowWholeRecord();
 }
 

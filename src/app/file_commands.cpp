@@ -48,7 +48,9 @@ void Frame::OnCommandFileOpen() {
 
 void Frame::OnCommandFileSave() {
   platform::Trace("Frame::OnCommandFileSave()\n");
-  if (savePath_[0] == L'\0') {
+  // A save path chosen for another record is never written over without the dialog's
+  // question.
+  if (!saveTargetChosen_) {
     OnCommandFileSaveAs();
     return;
   }
@@ -65,5 +67,6 @@ void Frame::OnCommandFileSaveAs() {
                                         kSavePathCapacity, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
   if (!GetSaveFileNameW(&dialog)) return;
   lstrcpynW(savePath_, chosen, kSavePathCapacity);
+  saveTargetChosen_ = true;
   gGameRecord->WriteSgf(platform::Utf8Of(savePath_).c_str());
 }

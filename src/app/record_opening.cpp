@@ -46,7 +46,8 @@ bool ChooseAndShow(const std::string& name, const std::vector<GameSummary>& game
 void OpenRecordFile(const std::string& name) { OpenRecordFile(name, GamesToChooseFrom(name)); }
 
 void OpenRecordFile(const std::string& name, const std::vector<GameSummary>& games) {
-  ChooseAndShow(name, games);
+  // Another record: Save must not write over the file chosen for the one before.
+  if (ChooseAndShow(name, games)) gFrame->ForgetSaveTarget();
 }
 
 void ReadRecordAgain() {

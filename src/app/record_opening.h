@@ -14,11 +14,11 @@ void ReadRecordShown(const std::string& name, int game);
 
 // The road of a record from the command line, the Open dialog or a drop: with games to
 // choose from, their list first (Escape there leaves everything as it was); then the
-// record is read and shown whole.
+// record is read and shown whole, and the next Save asks for a name.
 void OpenRecordFile(const std::string& name);
 // The same, with the games already listed.
 void OpenRecordFile(const std::string& name, const std::vector<GameSummary>& games);
 
-// Reads the record shown again from its file, as the options now say: the save path
-// stays. A collection read along its main line offers its games again.
+// Reads the record shown again from its file, as the options now say: Save still writes
+// where it did. A collection read along its main line offers its games again.
 void ReadRecordAgain();

@@ -7,7 +7,7 @@
 #include "fuzz_record_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = fuzz_check::WrittenToFile(data, size, "input.sgf");
+  const std::string& path = fuzz_check::WrittenInput(data, size, "input.sgf");
   const int games = static_cast<int>(ListSgfGames(path.c_str()).size());
   static PositionPool pool;
   RecordNotes notes;
