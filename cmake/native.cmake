@@ -110,8 +110,13 @@ if(TAVUNE_WINDOWS_BUILD)
   file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
   foreach(t IN LISTS E2E_TESTS)
     get_filename_component(name ${t} NAME_WE)
-    # The scripts pass in 4 to 18 s on a busy machine.
-    add_wine_test(e2e.${name} 60 bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
+    # The scripts pass in 4 to 18 s on a busy machine; the game list's, which starts the
+    # program twice and saves twice, in 40 to 52 s with both cores taken by others.
+    set(limit 60)
+    if(name STREQUAL "test_game_list")
+      set(limit 120)
+    endif()
+    add_wine_test(e2e.${name} ${limit} bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
   endforeach()
 
   # Builds tavune.exe a second time elsewhere and packages both. It needs no Wine, and is
