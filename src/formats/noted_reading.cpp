@@ -104,9 +104,9 @@ std::size_t CountUpTo(const std::vector<std::int32_t>& list, std::int32_t k, std
 
 void ReadFileInto(const char* name, ReadText* bytes) {
   bytes->Clear();
-  const std::string whole = platform::ReadWholeFile(name);
-  bytes->Reserve(whole.size());
-  bytes->Append(reinterpret_cast<const unsigned char*>(whole.data()), whole.size());
+  platform::ReadFileBlocks(name, [bytes](const unsigned char* block, std::size_t size) {
+    bytes->Append(block, size);
+  });
 }
 
 std::string FileBytes(const char* name) { return platform::ReadWholeFile(name); }
@@ -177,8 +177,8 @@ int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
   bytes.Clear();
   ReadText filtered;
   StreamedRecord stream(&bytes, &filtered);
-  platform::ReadFileChunks(cleanedName, [&stream](const unsigned char* chunk, std::size_t size) {
-    stream.Take(chunk, size);
+  platform::ReadFileBlocks(cleanedName, [&stream](const unsigned char* block, std::size_t size) {
+    stream.Take(block, size);
   });
   stream.Finish();
 

@@ -21,6 +21,10 @@ using NativeName = std::string;
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
+// The same, in pieces of up to 64 KiB, for the readers that look at large stretches of
+// a record at once: under Wine every read is a trip through its server.
+void ReadFileBlocks(const char* name, const ChunkSink& onBlock);
+
 // The named file's bytes whole, read in large pieces into room sized for the file, for
 // the readers that walk a record as a whole. Up to the first read that delivers nothing;
 // empty where ReadFileChunks reads nothing.

@@ -49,7 +49,10 @@ bool SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
+namespace {
+
+// Reads the file in blocks and hands them on in pieces of up to pieceSize bytes.
+void ReadPieces(const char* name, const ChunkSink& onPiece, std::size_t pieceSize) {
   const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return;
   const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kBlockSize]);
@@ -59,13 +62,19 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
     if (got < 0 && errno == EINTR) continue;
     // End of file and read errors both end the file, as a delivery of nothing does.
     if (got <= 0) break;
-    for (std::size_t at = 0; at < static_cast<std::size_t>(got); at += kChunkSize) {
+    for (std::size_t at = 0; at < static_cast<std::size_t>(got); at += pieceSize) {
       const std::size_t left = static_cast<std::size_t>(got) - at;
-      onChunk(block + at, left < kChunkSize ? left : kChunkSize);
+      onPiece(block + at, left < pieceSize ? left : pieceSize);
     }
   }
   close(descriptor);
 }
+
+}  // namespace
+
+void ReadFileChunks(const char* name, const ChunkSink& onChunk) { ReadPieces(name, onChunk, kChunkSize); }
+
+void ReadFileBlocks(const char* name, const ChunkSink& onBlock) { ReadPieces(name, onBlock, kBlockSize); }
 
 std::string ReadWholeFile(const char* name) {
   std::string bytes;

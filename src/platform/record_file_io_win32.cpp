@@ -11,6 +11,7 @@ namespace platform {
 namespace {
 
 constexpr DWORD kChunkSize = 256;
+constexpr DWORD kBlockSize = 64 * 1024;
 // Creating over such a file is refused by the system. A rename would replace it silently
 // and drop the attribute, so the save refuses it before writing anything.
 constexpr DWORD kRefusedAttributes =
@@ -205,12 +206,11 @@ HANDLE OpenToRead(const char* name) {
 }
 
 // Hands the file's bytes to onChunk in order, up to the first read that delivers nothing.
-void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
-  unsigned char chunk[kChunkSize];
+void ReadChunks(HANDLE file, const ChunkSink& onChunk, unsigned char* chunk, DWORD chunkSize) {
   for (;;) {
     // Only the count tells: a read error and the end of the file both deliver nothing.
     DWORD got = 0;
-    ReadFile(file, chunk, kChunkSize, &got, nullptr);
+    ReadFile(file, chunk, chunkSize, &got, nullptr);
     if (got == 0) return;
     onChunk(chunk, got);
   }
@@ -249,7 +249,16 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
   HANDLE file = OpenToRead(name);
   // INVALID_HANDLE_VALUE is also the current process's pseudo-handle: never read from it.
   if (file == INVALID_HANDLE_VALUE) return;
-  if (IsDiskFile(file)) ReadChunks(file, onChunk);
+  unsigned char chunk[kChunkSize];
+  if (IsDiskFile(file)) ReadChunks(file, onChunk, chunk, kChunkSize);
+  CloseHandle(file);
+}
+
+void ReadFileBlocks(const char* name, const ChunkSink& onBlock) {
+  HANDLE file = OpenToRead(name);
+  if (file == INVALID_HANDLE_VALUE) return;
+  std::vector<unsigned char> block(kBlockSize);
+  if (IsDiskFile(file)) ReadChunks(file, onBlock, block.data(), kBlockSize);
   CloseHandle(file);
 }
 
