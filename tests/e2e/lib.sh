@@ -327,16 +327,22 @@ _no_popup() { ! popup_geometry >/dev/null; }
 
 # Opens the View or Next-move pop-up with a click on its title (so that no entry is
 # highlighted), reads which entry carries the check mark, and closes the pop-up again.
-# Prints that entry's command id, 0 when no entry or several are checked.
+# Prints that entry's command id, 0 when no entry or several are checked. Of the View
+# pop-up only the sizes are read: below them stand a separator (9 pixels high on this
+# desktop's menu font) and the two options, which have check marks of their own.
 menu_checked() {  # view|next
   local -a ids
-  case $1 in view) ids=(146 132 133 134 147) ;; next) ids=(136 137 138 139) ;; esac
+  local rows separators
+  case $1 in
+    view) ids=(146 132 133 134 147) rows=7 separators=9 ;;
+    next) ids=(136 137 138 139) rows=4 separators=0 ;;
+  esac
   local n=${#ids[@]} geo x y w h ih checked
   xdotool mousemove $(menu_title_xy "$1") click 1
   E2E_WAIT=5 wait_until popup_geometry >/dev/null || { echo 0; return 1; }
   sleep 0.3  # the pop-up is mapped before its items are drawn
   read -r x y w h < <(popup_geometry)
-  ih=$(( (h - 6) / n ))
+  ih=$(( (h - 6 - separators) / rows ))
   # The check mark column: dark pixels in it, counted per entry.
   checked=$(import -window root -crop 12x$((n * ih))+$((x + 4))+$((y + 3)) png:- |
     convert png:- +repage -depth 8 txt:- |
