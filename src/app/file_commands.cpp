@@ -43,7 +43,7 @@ void Frame::OnCommandFileOpen() {
   OPENFILENAMEW dialog = DialogSettings(mainWindow_, instance_, kOpenFilter, name,
                                         kOpenNameCapacity, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
   if (!GetOpenFileNameW(&dialog)) return;  // cancelled or failed: nothing changes
-  gGameRecord->Load(platform::Utf8Of(name).c_str());
+  LoadRecord(platform::Utf8Of(name).c_str());
   ShowWholeRecord();
 }
 

@@ -4,7 +4,9 @@
 
 #include "app/message_loop_exit.h"
 #include "view/paint_scope.h"
+#include "app/record_display.h"
 #include "app/shell_views.h"
+#include "app/view_options.h"
 #include "app/version_info.h"
 #include "app/window_settings.h"
 #include "platform/dpi_calls.h"
@@ -13,6 +15,7 @@
 #include "resource.h"
 #include "view/board_layout.h"
 #include "view/child_goban.h"
+#include "view/child_info_pane.h"
 #include "view/child_toolbar.h"
 
 Frame* gFrame = nullptr;
@@ -128,12 +131,14 @@ int Frame::Run() {
   WindowSettings windowSettings;
   BoardLayout boardLayout;
   boardLayout.ViewSize() = windowSettings.viewSize;
+  boardLayout.SetInfoPaneShown(windowSettings.infoPane.on);
   ChildGoban childGoban;
   ChildToolbar childToolbar;
+  ChildInfoPane childInfoPane;
   GameRecord gameRecord;
   ShellViews shellViews;
   AttachedViews attachedViews(gameRecord, shellViews);
-  gameRecord.Load(commandLine_ ? commandLine_ : "");
+  LoadRecord(commandLine_ ? commandLine_ : "");
 
   char title[kTextCapacity] = {};
   char className[kTextCapacity] = {};
@@ -163,6 +168,7 @@ int Frame::Run() {
   boardLayout.SetMainWindow(mainWindow_);
   boardLayout.SetViewSize(boardLayout.ViewSize());
   boardLayout.SetNextMoveMode(mode);
+  ShowViewOptionChecks();
   ShowWindow(mainWindow_, showCommand_);
   childToolbar.SetMode(mode);
 
@@ -176,6 +182,7 @@ LRESULT Frame::OnShowWindow() {
   platform::Trace("Frame::OnShowWindow()\n");
   gChildGoban->Create();
   gChildToolbar->Create();
+  gChildInfoPane->Resize();
   return 0;
 }
 
@@ -216,6 +223,7 @@ void Frame::ResizeToView() {
   FitClientArea();
   gChildGoban->Resize();
   gChildToolbar->Resize();
+  gChildInfoPane->Resize();
 }
 
 LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
@@ -227,6 +235,7 @@ LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   FitClientArea();
   gChildGoban->Resize();
   gChildToolbar->Resize();
+  gChildInfoPane->Resize();
   // The pictures change with the scale even where a window keeps its size.
   InvalidateRect(gChildGoban->Window(), nullptr, FALSE);
   InvalidateRect(gChildToolbar->Window(), nullptr, FALSE);

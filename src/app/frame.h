@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 // Room for the save path: 1000 UTF-16 units, terminator included.
 constexpr int kSavePathCapacity = 1000;
 
@@ -16,7 +18,8 @@ class Frame {
   // non-zero code when the main window could not be made or the message loop failed.
   int Run();
 
-  // Creates the board window, then the toolbar. Returns 0.
+  // Creates the board window, then the toolbar, then the information pane if it is shown.
+  // Returns 0.
   LRESULT OnShowWindow();
   // Copies the window's left, top and the view size into the settings unless minimised.
   LRESULT OnClose();
@@ -43,8 +46,8 @@ class Frame {
   // Tells Windows the outer size the window will take at the coming DPI, so that the
   // place it suggests fits that size. Returns TRUE.
   LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE* size);
-  // Gives the main window the outer size of the current view size, keeping its top-left,
-  // then resizes the board window and the toolbar.
+  // Gives the main window the outer size of the current view size and pane, keeping its
+  // top-left, then resizes the board window, the toolbar and the pane.
   void ResizeToView();
 
   // The program's module, through which every resource is loaded.
@@ -53,6 +56,10 @@ class Frame {
   HWND MainWindow() const { return mainWindow_; }
   // The name of this run's last Save As, as the dialog gave it; empty until then.
   const wchar_t* SavePath() const { return savePath_; }
+  // The name of the file the record shown was read from, as it was given (UTF-8); empty
+  // for a new game.
+  const std::string& RecordPath() const { return recordPath_; }
+  void SetRecordPath(const char* path) { recordPath_ = path; }
 
  private:
   // Changes the window's height and width by what its client area lacks of the toolbar
@@ -65,6 +72,7 @@ class Frame {
   int showCommand_;
   HWND mainWindow_ = nullptr;
   wchar_t savePath_[kSavePathCapacity] = {};
+  std::string recordPath_;
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.
