@@ -181,6 +181,23 @@ void BM_LoadRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRecord)->Unit(benchmark::kMillisecond);
 
+// The same load with the notes the information pane shows: game information, move numbers
+// and every comment placed on its Position.
+void BM_LoadRecordWithNotes(benchmark::State& state) {
+  const RecordFile& file = TheRecordFile();
+  GameRecord record;
+  ReadOptions options;
+  options.notes = true;
+  for (auto _ : state) {
+    record.Load(file.Path().c_str(), options);
+    benchmark::DoNotOptimize(record.mainCount);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.Size()));
+  state.counters["positions"] = record.mainCount;
+  state.counters["moves"] = record.Notes().TotalMoves();
+}
+BENCHMARK(BM_LoadRecordWithNotes)->Unit(benchmark::kMillisecond);
+
 // The first load into a new GameRecord, Positions created as they are needed.
 void BM_LoadRecordIntoNewRecord(benchmark::State& state) {
   const RecordFile& file = TheRecordFile();

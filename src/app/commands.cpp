@@ -13,6 +13,7 @@ namespace {
 void NewGame(int) {
   gGameRecord->Reset();
   gFrame->SetRecordPath("");
+  gFrame->ForgetSaveTarget();
   ShowWholeRecord();
 }
 

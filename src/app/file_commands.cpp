@@ -44,12 +44,15 @@ void Frame::OnCommandFileOpen() {
                                         kOpenNameCapacity, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
   if (!GetOpenFileNameW(&dialog)) return;  // cancelled or failed: nothing changes
   LoadRecord(platform::Utf8Of(name).c_str());
+  ForgetSaveTarget();
   ShowWholeRecord();
 }
 
 void Frame::OnCommandFileSave() {
   platform::Trace("Frame::OnCommandFileSave()\n");
-  if (savePath_[0] == L'\0') {
+  // A save path chosen for another record is never written over without the dialog's
+  // question.
+  if (!saveTargetChosen_) {
     OnCommandFileSaveAs();
     return;
   }
@@ -66,5 +69,6 @@ void Frame::OnCommandFileSaveAs() {
                                         kSavePathCapacity, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
   if (!GetSaveFileNameW(&dialog)) return;
   lstrcpynW(savePath_, chosen, kSavePathCapacity);
+  saveTargetChosen_ = true;
   gGameRecord->WriteSgf(platform::Utf8Of(savePath_).c_str());
 }

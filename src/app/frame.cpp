@@ -139,6 +139,7 @@ int Frame::Run() {
   ShellViews shellViews;
   AttachedViews attachedViews(gameRecord, shellViews);
   LoadRecord(commandLine_ ? commandLine_ : "");
+  ForgetSaveTarget();
 
   char title[kTextCapacity] = {};
   char className[kTextCapacity] = {};
@@ -236,11 +237,25 @@ LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   gChildGoban->Resize();
   gChildToolbar->Resize();
   gChildInfoPane->Resize();
-  // The pictures change with the scale even where a window keeps its size.
-  InvalidateRect(gChildGoban->Window(), nullptr, FALSE);
-  InvalidateRect(gChildToolbar->Window(), nullptr, FALSE);
+  // The pictures change with the scale even where a window keeps its size. Before the
+  // children exist there is nothing to repaint, and a null window would mean every window
+  // of the desktop.
+  if (HWND board = gChildGoban->Window()) InvalidateRect(board, nullptr, FALSE);
+  if (HWND toolbar = gChildToolbar->Window()) InvalidateRect(toolbar, nullptr, FALSE);
   return 0;
 }
+
+LRESULT Frame::OnSize(WPARAM kind) {
+  // SIZE_MAXSHOW and SIZE_MAXHIDE tell of another window.
+  if (kind != SIZE_MINIMIZED && kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED) return 0;
+  // Only the first size after a minimise: FitClientArea's own resize must not fit again.
+  const bool restored = minimised_ && kind != SIZE_MINIMIZED;
+  minimised_ = kind == SIZE_MINIMIZED;
+  if (restored) FitClientArea();
+  return 0;
+}
+
+void Frame::OnMetricsChanged() { FitClientArea(); }
 
 LRESULT Frame::OnGetDpiScaledSize(WPARAM wParam, SIZE* size) {
   platform::Trace("Frame::OnGetDpiScaledSize()\n");
@@ -249,8 +264,8 @@ LRESULT Frame::OnGetDpiScaledSize(WPARAM wParam, SIZE* size) {
 }
 
 void Frame::FitClientArea() {
-  // A minimised window has no client area to measure.
-  if (IsIconic(mainWindow_)) return;
+  // A minimised window has no client area to measure: OnSize fits it once restored.
+  if (!mainWindow_ || IsIconic(mainWindow_)) return;
   // Two rounds at most: a window resized to fit does not wrap its menu bar anew, since
   // only its height changes, unless the width had to change too.
   for (int round = 0; round < 2; ++round) {
@@ -281,6 +296,12 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return gFrame->OnCommand(wParam);
     case WM_DPICHANGED:
       return gFrame->OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+    case WM_SIZE:
+      return gFrame->OnSize(wParam);
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      gFrame->OnMetricsChanged();
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETDPISCALEDSIZE:
       return gFrame->OnGetDpiScaledSize(wParam, reinterpret_cast<SIZE*>(lParam));
     case WM_NCCREATE:

@@ -35,7 +35,8 @@ class Frame {
   void OnCommandExit();
   // Loads the file chosen in the Open dialog; a cancel changes nothing.
   void OnCommandFileOpen();
-  // Writes to the save path without asking; without one, runs Save As.
+  // Writes to the name chosen in Save As for the record shown, without asking; without
+  // one, runs Save As.
   void OnCommandFileSave();
   // Lets the user choose the save path, then writes to it; a cancel changes nothing.
   void OnCommandFileSaveAs();
@@ -46,8 +47,16 @@ class Frame {
   // Tells Windows the outer size the window will take at the coming DPI, so that the
   // place it suggests fits that size. Returns TRUE.
   LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE* size);
+  // Fits the client area to the toolbar and the board anew once a minimised window is
+  // restored: a change of scale or of the menu font while it was minimised found no client
+  // area to measure. Returns 0.
+  LRESULT OnSize(WPARAM kind);
+  // Fits the client area anew after a change of the menu font, the text size or the theme,
+  // which may wrap the menu bar to another number of lines.
+  void OnMetricsChanged();
   // Gives the main window the outer size of the current view size and pane, keeping its
-  // top-left, then resizes the board window, the toolbar and the pane.
+  // top-left, then resizes the board window, the toolbar and the pane. The window may end
+  // up taller than OuterHeight: where the menu bar wraps to more lines, it grows by them.
   void ResizeToView();
 
   // The program's module, through which every resource is loaded.
@@ -60,6 +69,9 @@ class Frame {
   // for a new game.
   const std::string& RecordPath() const { return recordPath_; }
   void SetRecordPath(const char* path) { recordPath_ = path; }
+  // Another record now shows (New, Open, a drop, the command line): the next Save asks for
+  // a name, whose dialog still proposes the save path.
+  void ForgetSaveTarget() { saveTargetChosen_ = false; }
 
  private:
   // Changes the window's height and width by what its client area lacks of the toolbar
@@ -73,10 +85,14 @@ class Frame {
   HWND mainWindow_ = nullptr;
   wchar_t savePath_[kSavePathCapacity] = {};
   std::string recordPath_;
+  // The save path was chosen for the record shown: Save writes there without asking.
+  bool saveTargetChosen_ = false;
+  // The window was minimised at its last WM_SIZE: the next other size is a restore.
+  bool minimised_ = false;
 };
 
 // The Frame of this run; set by its constructor, cleared by its destructor.
 extern Frame* gFrame;
 
-// The main window's procedure: forwards its five messages to gFrame's handlers.
+// The main window's procedure: forwards the messages it handles to gFrame's handlers.
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -115,10 +115,15 @@ std::uint8_t Blend(int wood, int ink, int m) {
 
 // A strip of across x down cells of c pixels from a master of cells of masterCell pixels.
 ArtImage DrawStrip(const Coverage& master, int masterCell, int across, int down, int c) {
+  ArtImage strip(across * c, down * c, kWood);
+  // A master that is missing or damaged decodes empty; it has no area to shrink.
+  if (master.width <= 0 || master.height <= 0 ||
+      master.values.size() != static_cast<std::size_t>(master.width) * master.height) {
+    return strip;
+  }
   const int label = std::min(c, masterCell);
   const Coverage shrunk = AreaShrink(master, across * label, down * label);
   const int inset = (c - label) / 2;
-  ArtImage strip(across * c, down * c, kWood);
   for (int cy = 0; cy < down; ++cy) {
     for (int cx = 0; cx < across; ++cx) {
       for (int y = 0; y < label; ++y) {

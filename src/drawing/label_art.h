@@ -23,5 +23,6 @@ bool DecodeRle8Mask(const std::uint8_t* resource, std::size_t size, Coverage* ma
 // pixels: the column strip 19 x 1 cells (1 to 19), the row strip 1 x 20 cells (a blank
 // corner, then the kanji numerals). A master is shrunk with an area filter and never
 // enlarged: above masterCell the labels keep the master's size, centred in their cells.
+// An empty master (one that failed to decode) gives bare wood.
 ArtImage DrawColumnLabels(const Coverage& master, int masterCell, int c);
 ArtImage DrawRowLabels(const Coverage& master, int masterCell, int c);

@@ -1,6 +1,7 @@
 #include "formats/noted_reading.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "formats/read_text.h"
 #include "formats/sgf_walk.h"
@@ -10,116 +11,221 @@
 
 namespace {
 
-// The record's text as its walk reads it: the file's bytes, or their UTF-8 form when a
-// byte order mark says UTF-16.
-struct RecordText {
-  std::string bytes;
-  std::string converted;
-  int codePage = kUtf8CodePage;
+// Every 64 bytes of the file, how many bytes the SGF filter kept before them: enough to
+// tell where any byte of the file stands in the filtered text.
+constexpr std::size_t kMapStep = 64;
+// The bytes looked at together, while they are still in the cache.
+constexpr std::size_t kWindow = 64 * 1024;
 
-  const unsigned char* Data() const {
-    const std::string& text = converted.empty() ? bytes : converted;
-    return reinterpret_cast<const unsigned char*>(text.data());
+// A record's bytes read for its moves and its comments at once. As they arrive they are
+// kept, filtered as ReadSgf filters them, and each window of them looked at: whether any
+// byte is "\" or above 0x7F, and where "C[" stands.
+class StreamedRecord {
+ public:
+  StreamedRecord(ReadText* bytes, ReadText* filtered) : bytes_(*bytes), filtered_(*filtered) {}
+
+  void Take(const unsigned char* chunk, std::size_t size) {
+    std::size_t at = bytes_.Size();
+    bytes_.Append(chunk, size);
+    const std::size_t end = bytes_.Size();
+    while (at < end) {
+      if (at % kMapStep == 0) map_.push_back(filtered_.Size());
+      const std::size_t step = std::min(end, (at / kMapStep + 1) * kMapStep) - at;
+      filtered_.AppendKept(bytes_.Data() + at, step);
+      at += step;
+    }
+    // The last byte waits: a "C" there needs the byte after it.
+    if (end - looked_ > kWindow) Look(end - 1);
   }
-  std::size_t Size() const { return converted.empty() ? bytes.size() : converted.size(); }
+  void Finish() { Look(bytes_.Size()); }
+
+  const std::vector<std::size_t>& Map() const { return map_; }
+  bool HasBackslash() const { return backslash_; }
+  bool HasHighBytes() const { return high_; }
+  const std::vector<std::size_t>& CommentCandidates() const { return candidates_; }
+
+ private:
+  void Look(std::size_t end) {
+    const unsigned char* t = bytes_.Data();
+    const std::size_t size = end - looked_;
+    if (size == 0) return;
+    high_ = high_ || !IsAscii(t + looked_, size);
+    backslash_ = backslash_ || std::memchr(t + looked_, '\\', size) != nullptr;
+    for (std::size_t at = looked_; at < end;) {
+      const void* found = std::memchr(t + at, 'C', end - at);
+      if (found == nullptr) break;
+      const auto c = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - t);
+      if (c + 1 < bytes_.Size() && t[c + 1] == '[') candidates_.push_back(c);
+      at = c + 1;
+    }
+    looked_ = end;
+  }
+
+  ReadText& bytes_;
+  ReadText& filtered_;
+  std::vector<std::size_t> map_;
+  std::size_t looked_ = 0;
+  bool backslash_ = false;
+  bool high_ = false;
+  std::vector<std::size_t> candidates_;
 };
 
-RecordText TextOfFile(const char* name) {
-  RecordText text;
-  text.bytes = FileBytes(name);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.bytes.data());
-  std::size_t markLength = 0;
-  const int marked = CodePageOfByteOrderMark(bytes, text.bytes.size(), &markLength);
-  if (marked == kUtf16LittleCodePage || marked == kUtf16BigCodePage) {
-    text.converted = Utf8OfUtf16(bytes + markLength, text.bytes.size() - markLength, marked);
-    text.codePage = kUtf8CodePage;
-    return text;
-  }
-  text.codePage = ChooseCodePage(bytes, text.bytes.size(), NamedCodePage(bytes, text.bytes.size()),
-                                 platform::CodePageExists);
-  return text;
+// Where text offset at stands in the filtered text, which holds filteredSize bytes.
+std::size_t FilteredOffset(const std::vector<std::size_t>& map, const unsigned char* text,
+                           std::size_t size, std::size_t at, std::size_t filteredSize) {
+  if (at >= size) return filteredSize;
+  const std::size_t step = at / kMapStep;
+  return map[step] + KeptCount(text + step * kMapStep, at - step * kMapStep);
 }
 
-// The comments of a walk placed on the Positions that codes made: each with the codes
-// before the end of its node, the root's on the starting board.
-void PlaceComments(SgfWalk& walk, const SgfScanMarks& marks,
-                   const std::vector<std::int32_t>& madeBy, RecordNotes* notes) {
+// The comments of a walk on the Positions that codes made: each with the codes before
+// the end of its node, the root's on the starting board.
+void PlaceComments(const SgfWalk& walk, const SgfScanMarks& marks,
+                   const std::vector<std::int32_t>& madeBy, std::size_t offset, RecordNotes* notes) {
   for (std::size_t i = 0; i < walk.comments.size(); ++i) {
-    SgfWalk::Comment& comment = walk.comments[i];
+    const SgfWalk::Comment& comment = walk.comments[i];
     int position = 0;
     if (!comment.atStart && i < marks.codesBefore.size()) {
       // Position j was made by code madeBy[j - 1]: count the makers before the node's end.
       position = static_cast<int>(
           std::lower_bound(madeBy.begin(), madeBy.end(), marks.codesBefore[i]) - madeBy.begin());
     }
-    notes->AddComment(position, std::move(comment.text));
+    notes->AddComment(position, offset + comment.value.begin, offset + comment.value.end);
   }
+}
+
+// Number of values in the ascending list that are at most k, from *at on; moves *at.
+std::size_t CountUpTo(const std::vector<std::int32_t>& list, std::int32_t k, std::size_t* at) {
+  while (*at < list.size() && list[*at] <= k) ++*at;
+  return *at;
 }
 
 }  // namespace
 
+void ReadFileInto(const char* name, ReadText* bytes) {
+  bytes->Clear();
+  platform::ReadFileChunks(name, [bytes](const unsigned char* chunk, std::size_t size) {
+    bytes->Append(chunk, size);
+  });
+}
+
 std::string FileBytes(const char* name) {
   ReadText text;
-  platform::ReadFileChunks(name, [&text](const unsigned char* bytes, std::size_t size) {
-    text.Append(bytes, size);
-  });
+  ReadFileInto(name, &text);
   return std::string(reinterpret_cast<const char*>(text.Data()), text.Size());
 }
 
 std::vector<std::int32_t> MoveNumbersOf(const MoveCodeList& codes, const SgfScanMarks& marks,
                                         const std::vector<std::int32_t>& madeBy, int* total) {
-  std::vector<std::int32_t> numbers(madeBy.size() + 1, 0);
-  int moves = 0;
-  std::size_t pass = 0;
-  std::size_t setup = 0;
-  std::size_t made = 0;
-  for (std::size_t k = 0; k < codes.size(); ++k) {
-    const auto index = static_cast<std::int32_t>(k);
-    while (pass < marks.passes.size() && marks.passes[pass] <= index) ++moves, ++pass;
-    while (setup < marks.setupLists.size() && marks.setupLists[setup].second <= index) ++setup;
-    const bool inSetup = setup < marks.setupLists.size() && marks.setupLists[setup].first <= index;
-    if (codes[k] / 10000 != Empty && !inSetup) ++moves;
-    if (made < madeBy.size() && madeBy[made] == index) numbers[++made] = moves;
-  }
-  *total = moves + static_cast<int>(marks.passes.size() - pass);
+  // The move number after code k: the codes up to it, less the setup stones and removals
+  // among them, and the passes before it.
+  std::size_t passes = 0;
+  std::size_t removals = 0;
+  std::size_t list = 0;
+  std::int32_t setupBefore = 0;  // setup stones in the lists wholly before the current one
+  auto movesAfter = [&](std::int32_t k) {
+    while (list < marks.setupLists.size() && marks.setupLists[list].second <= k + 1) {
+      setupBefore += marks.setupLists[list].second - marks.setupLists[list].first;
+      ++list;
+    }
+    std::int32_t setup = setupBefore;
+    if (list < marks.setupLists.size() && marks.setupLists[list].first <= k) {
+      setup += k + 1 - marks.setupLists[list].first;
+    }
+    return k + 1 - setup - static_cast<std::int32_t>(CountUpTo(marks.removals, k, &removals)) +
+           static_cast<std::int32_t>(CountUpTo(marks.passes, k, &passes));
+  };
+  std::vector<std::int32_t> numbers(1, 0);
+  numbers.reserve(madeBy.size() + 1);
+  for (const std::int32_t k : madeBy) numbers.push_back(movesAfter(k));
+  const auto last = static_cast<std::int32_t>(codes.size()) - 1;
+  // Passes after the last code count too.
+  *total = (codes.empty() ? 0 : movesAfter(last)) +
+           static_cast<int>(marks.passes.size() - CountUpTo(marks.passes, last, &passes));
   return numbers;
 }
 
+namespace {
+
+// The code page of a record's text: any for an ASCII text, the first it names or UTF-8.
+int CodePageOfText(const unsigned char* text, std::size_t size, bool highBytes) {
+  const int named = NamedCodePage(text, size);
+  if (!highBytes) return named != 0 && platform::CodePageExists(named) ? named : kUtf8CodePage;
+  return ChooseCodePage(text, size, named, platform::CodePageExists);
+}
+
+// The walk of one game's main line, and the text of its nodes filtered for the moves.
+SgfWalk FilterMainLine(const unsigned char* text, std::size_t size, const LeadBytes& leads,
+                       int game, ReadText* filtered, SgfScanMarks* marks) {
+  SgfWalk walk = WalkMainLine(text, size, leads, game);
+  filtered->Reserve(size);
+  std::vector<std::size_t> pieceEnds;
+  for (const TextRange& piece : walk.pieces) {
+    filtered->AppendKept(text + piece.begin, piece.end - piece.begin);
+    pieceEnds.push_back(filtered->Size());
+  }
+  for (const SgfWalk::Comment& comment : walk.comments) {
+    marks->checkpoints.push_back(pieceEnds[comment.piece]);
+  }
+  return walk;
+}
+
+}  // namespace
+
 int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOptions& options,
                  RecordNotes* notes) {
-  const RecordText text = TextOfFile(cleanedName);
-  const LeadBytes leads(text.codePage);
-  SgfWalk walk = options.mainLineOnly ? WalkMainLine(text.Data(), text.Size(), leads, options.game)
-                                      : WalkAllNodes(text.Data(), text.Size(), leads);
-  // The moves come from the pieces of the walk, each filtered as ReadSgf filters a file.
-  // Read as one sequence, a UTF-16 file gives the bytes ReadSgf reads: none of its moves.
-  const bool fromFileBytes = !options.mainLineOnly && !text.converted.empty();
+  ReadText ownBytes;
+  ReadText& bytes = options.notes ? notes->Bytes() : ownBytes;
+  bytes.Clear();
   ReadText filtered;
-  filtered.Reserve(fromFileBytes ? text.bytes.size() : text.Size());
-  std::vector<std::size_t> pieceEnds;
-  if (fromFileBytes) {
-    filtered.AppendKept(reinterpret_cast<const unsigned char*>(text.bytes.data()), text.bytes.size());
-    walk.comments.clear();
-  } else {
-    for (const TextRange& piece : walk.pieces) {
-      filtered.AppendKept(text.Data() + piece.begin, piece.end - piece.begin);
-      pieceEnds.push_back(filtered.Size());
-    }
+  StreamedRecord stream(&bytes, &filtered);
+  platform::ReadFileChunks(cleanedName, [&stream](const unsigned char* chunk, std::size_t size) {
+    stream.Take(chunk, size);
+  });
+  stream.Finish();
+
+  std::size_t markLength = 0;
+  const int marked = CodePageOfByteOrderMark(bytes.Data(), bytes.Size(), &markLength);
+  // A UTF-16 record is walked in its UTF-8 form, kept after its bytes.
+  const bool utf16 = marked == kUtf16LittleCodePage || marked == kUtf16BigCodePage;
+  const std::size_t fileSize = bytes.Size();
+  if (utf16) {
+    const std::string utf8 = Utf8OfUtf16(bytes.Data() + markLength, fileSize - markLength, marked);
+    bytes.Append(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size());
   }
+  const std::size_t textBegin = utf16 ? fileSize : 0;
+  const unsigned char* text = bytes.Data() + textBegin;
+  const std::size_t size = bytes.Size() - textBegin;
+  const int codePage = utf16 ? kUtf8CodePage : CodePageOfText(text, size, stream.HasHighBytes());
+  const LeadBytes leads(codePage);
+
   SgfScanMarks marks;
-  for (const SgfWalk::Comment& comment : walk.comments) {
-    marks.checkpoints.push_back(pieceEnds[comment.piece]);
+  SgfWalk walk;
+  if (options.mainLineOnly) {
+    filtered.Clear();
+    walk = FilterMainLine(text, size, leads, options.game, &filtered, &marks);
+  } else if (options.notes) {
+    // Read as one sequence, the moves come from the file's own bytes, as ReadSgf reads
+    // them; of a UTF-16 record, none, and its comments then stay on the starting board.
+    // A text without "\" and two-byte characters is walked through its comments alone.
+    const bool plain = !utf16 && !stream.HasBackslash() && (!stream.HasHighBytes() || !leads.Any());
+    walk = plain ? WalkCommentedNodes(text, size, stream.CommentCandidates())
+                 : WalkAllNodes(text, size, leads);
+    for (const SgfWalk::Comment& comment : walk.comments) {
+      marks.checkpoints.push_back(
+          utf16 ? 0 : FilteredOffset(stream.Map(), text, size, comment.nodeEnd, filtered.Size()));
+    }
   }
   const MoveCodeList codes = ScanSgfTextMarked(filtered.Data(), filtered.Size(), &marks);
   std::vector<std::int32_t> madeBy;
   const int count = ReplayMoveCodes(mainLine, codes, &madeBy);
   if (!options.notes) return count;
 
-  notes->Begin(text.codePage);
-  notes->MutableInfo() = InfoOfRoot(walk.root, text.Data(), leads, text.codePage);
+  notes->Begin(codePage, true);
+  notes->MutableInfo() = InfoOfRoot(walk.root, text, leads, codePage);
   int total = 0;
   std::vector<std::int32_t> numbers = MoveNumbersOf(codes, marks, madeBy, &total);
   notes->SetMoveNumbers(std::move(numbers), total);
-  PlaceComments(walk, marks, madeBy, notes);
+  PlaceComments(walk, marks, madeBy, textBegin, notes);
   return count;
 }

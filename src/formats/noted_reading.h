@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formats/move_code.h"
+#include "formats/read_text.h"
 #include "formats/record_notes.h"
 #include "formats/record_reader.h"
 #include "formats/record_text.h"
@@ -18,7 +19,9 @@ int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
 int ReadUgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOptions& options,
                  RecordNotes* notes);
 
-// The whole file's bytes; empty when it cannot be read.
+// The whole file's bytes into *bytes; empty when it cannot be read.
+void ReadFileInto(const char* name, ReadText* bytes);
+// The same, as a string.
 std::string FileBytes(const char* name);
 
 // The move number of every Position a replay made: moves among the codes up to the one

@@ -31,6 +31,13 @@ inline std::size_t KeepSgfBytes(char* out, const unsigned char* bytes, std::size
   return count;
 }
 
+// The number of bytes of bytes[0, size) that the SGF text keeps.
+inline std::size_t KeptCount(const unsigned char* bytes, std::size_t size) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < size; ++i) count += kKept.kept[bytes[i]];
+  return count;
+}
+
 // The text's first capacity. The fuzz build starts it small, so that short inputs make it
 // grow as a large file does.
 #ifndef TAVUNE_SGF_FIRST_CAPACITY
@@ -56,10 +63,13 @@ class ReadText {
   }
   // Appends bytes[0, size) whole.
   void Append(const unsigned char* bytes, std::size_t size) {
+    if (size == 0) return;
     if (capacity_ - size_ < size) Grow(size_ + size);
     std::memcpy(bytes_ + size_, bytes, size);
     size_ += size;
   }
+  // Empties the text and keeps its memory for the next one.
+  void Clear() { size_ = 0; }
   // Makes room for size bytes in all, so that appending up to them never moves the text.
   void Reserve(std::size_t size) {
     if (capacity_ < size) Grow(size);

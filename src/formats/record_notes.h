@@ -1,15 +1,19 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "formats/game_info.h"
+#include "formats/read_text.h"
 
 // What a player reads beside the board, gathered when a record is read: the game
 // information, the move number of every Position of the main line, and the comments.
+// Each comment is kept once, as bytes of the record, and decoded when it is shown.
 class RecordNotes {
  public:
-  // Nothing known, as before any read.
+  // Nothing known, as before any read. The memory of the record's bytes is kept for the
+  // next read.
   void Clear();
 
   // Whether the last read gathered notes at all.
@@ -25,25 +29,34 @@ class RecordNotes {
   std::string CommentAt(int position) const;
 
   // --- Filled by the readers. ---
-  // Starts a gathering: nothing known yet, comments' bytes in codePage.
-  void Begin(int codePage);
+  // Starts a gathering: nothing known yet but Bytes(); the comments are bytes of codePage, SGF values
+  // whose text rules apply when they are shown (sgfValues), or plain text.
+  void Begin(int codePage, bool sgfValues);
+  // The bytes the comments are ranges of: the record's text, read into it by the reader.
+  ReadText& Bytes() { return bytes_; }
   GameInfo& MutableInfo() { return info_; }
-  // Main-line Position i was reached after `moves` moves; called in Position order.
+  // moveNumbers[i] is the number of main-line Position i.
   void SetMoveNumbers(std::vector<std::int32_t> moveNumbers, int totalMoves);
-  // Adds a comment (bytes of the code page, the text rules already applied) to
-  // Position i, after those it already has.
-  void AddComment(int position, std::string text);
+  // Adds the comment at Bytes()[begin, end) to Position i, after those it already has.
+  void AddComment(int position, std::size_t begin, std::size_t end);
+  // Adds a comment given as text of the code page, kept after the record's bytes.
+  void AddCommentText(int position, const std::string& text);
 
  private:
+  void ForgetAllButBytes();
+
   struct Comment {
     std::int32_t position;
-    std::string text;
+    std::size_t begin;
+    std::size_t end;
   };
 
   bool gathered_ = false;
   int codePage_ = 65001;
+  bool sgfValues_ = true;
   GameInfo info_;
   std::vector<std::int32_t> moveNumbers_;
   int totalMoves_ = 0;
   std::vector<Comment> comments_;
+  ReadText bytes_;
 };

@@ -27,6 +27,8 @@ struct SgfScanMarks {
   std::vector<std::int32_t> codesBefore;
   // A pass (an empty B or W value, or "tt") after this many codes; ascending.
   std::vector<std::int32_t> passes;
+  // The indices of the codes of E items: removals, no moves; ascending.
+  std::vector<std::int32_t> removals;
   // The codes [first, end) of an AB or AW list: setup stones, no moves; ascending.
   std::vector<std::pair<std::int32_t, std::int32_t>> setupLists;
 };

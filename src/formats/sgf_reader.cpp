@@ -24,9 +24,11 @@ int MoveColour(unsigned char letter) {
 
 bool IsMoveLetter(unsigned char c) { return c == 'B' || c == 'W' || c == 'E'; }
 
-// What the scan tells a policy besides the codes: nothing, for the board alone.
+// What the scan tells a policy besides the codes: nothing, for the board alone. Reach
+// comes before each code with the offset of its item.
 struct NoMarks {
   void Reach(std::size_t, std::size_t) {}
+  void Removal(std::size_t) {}
   void Pass(std::size_t) {}
   void SetupList(std::size_t, std::size_t) {}
   void Finish(std::size_t) {}
@@ -42,7 +44,6 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
   codes.reserve(n / 4);
   std::size_t p = 0;
   while (p < n) {
-    marks.Reach(p, codes.size());
     const unsigned char c = t[p];
     // Spaced-out files: a blank where an item could start is no item.
     if (IsBlank(c)) {
@@ -61,6 +62,8 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
       int x = 0;
       int y = 0;
       if (CoordinateOf(t[p + 2], &x) && CoordinateOf(t[p + 3], &y)) {
+        marks.Reach(p, codes.size());
+        if (c == 'E') marks.Removal(codes.size());
         codes.push_back(MakeMoveCode(MoveColour(c), x, y));
       } else if (c != 'E' && t[p + 2] == 't' && t[p + 3] == 't') {
         marks.Pass(codes.size());  // "tt" is a pass on a 19 x 19 board
@@ -77,6 +80,7 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
         int x = 0;
         int y = 0;
         if (CoordinateOf(t[p + 1], &x) && CoordinateOf(t[p + 2], &y)) {
+          marks.Reach(p, codes.size());
           codes.push_back(MakeMoveCode(colour, x, y));
         }
         p += 4;
@@ -115,24 +119,37 @@ MoveCodeList ScanSgfText(const std::string& text) {
 
 MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfScanMarks* marks) {
   marks->passes.clear();
+  marks->removals.clear();
   marks->setupLists.clear();
   marks->codesBefore.assign(marks->checkpoints.size(), 0);
   struct Recorder {
     SgfScanMarks& marks;
     std::size_t next = 0;
+    // The offset of the next checkpoint, kept here so that most codes cost one compare.
+    std::size_t nextOffset = static_cast<std::size_t>(-1);
+    void Start() {
+      if (!marks.checkpoints.empty()) nextOffset = marks.checkpoints[0];
+    }
     void Reach(std::size_t p, std::size_t codes) {
+      if (p < nextOffset) return;
       while (next < marks.checkpoints.size() && marks.checkpoints[next] <= p) {
         marks.codesBefore[next++] = static_cast<std::int32_t>(codes);
       }
+      nextOffset = next < marks.checkpoints.size() ? marks.checkpoints[next] : static_cast<std::size_t>(-1);
     }
+    void Removal(std::size_t code) { marks.removals.push_back(static_cast<std::int32_t>(code)); }
     void Pass(std::size_t codes) { marks.passes.push_back(static_cast<std::int32_t>(codes)); }
     void SetupList(std::size_t first, std::size_t end) {
       if (end > first) {
         marks.setupLists.push_back({static_cast<std::int32_t>(first), static_cast<std::int32_t>(end)});
       }
     }
-    void Finish(std::size_t codes) { Reach(static_cast<std::size_t>(-1), codes); }
+    void Finish(std::size_t codes) {
+      nextOffset = 0;
+      Reach(static_cast<std::size_t>(-1), codes);
+    }
   } recorder{*marks};
+  recorder.Start();
   return ScanSgfBytes(text, size, recorder);
 }
 

@@ -17,9 +17,10 @@ constexpr std::uint32_t SgfIdentity(const char* letters) {
 
 // Walks an SGF text's game trees, nodes and property values as SGF reads them, value by
 // value in the charset's characters (a "\" or "]" inside a two-byte character ends
-// nothing). What stands outside values and is not "(", ")", ";", "[" or an upper-case
-// letter is passed over: lower-case letters inside identities, white space, stray bytes.
-// Never reads outside the text.
+// nothing). A property's identity is the run of upper-case letters right before its first
+// "["; white space alone may stand between its values. Whatever else stands outside
+// values is passed over, and a value after it belongs to no property. Never reads outside
+// the text.
 class SgfScanner {
  public:
   SgfScanner(const unsigned char* bytes, std::size_t size, const LeadBytes& leads)
@@ -48,7 +49,7 @@ class SgfScanner {
           ReadValue();
           return SgfToken::kValue;
         default:
-          if (c >= 'A' && c <= 'Z') TakeLetter(c);
+          TakeOther(c);
           ++p_;
       }
     }
@@ -62,16 +63,32 @@ class SgfScanner {
   std::uint32_t Identity() const { return identity_; }
 
  private:
-  // Letters after a value start a new identity; letters beyond the fourth make one that
-  // names no property this program reads.
-  void TakeLetter(unsigned char c) {
-    if (afterValue_) ResetIdentity();
-    identity_ = letters_ < 4 ? (identity_ << 8) | c : kTooLong;
-    ++letters_;
+  // Upper-case letters in a row make an identity (beyond the fourth, one that names no
+  // property this program reads); white space keeps the property for a further value;
+  // anything else leaves none.
+  void TakeOther(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') {
+      if (!inLetters_) {
+        identity_ = 0;
+        letters_ = 0;
+      }
+      identity_ = letters_ < 4 ? (identity_ << 8) | c : kTooLong;
+      ++letters_;
+      inLetters_ = true;
+      afterValue_ = false;
+      return;
+    }
+    inLetters_ = false;
+    const bool blank = c == ' ' || (c >= '\t' && c <= '\r');
+    if (!(blank && afterValue_)) {
+      afterValue_ = false;
+      if (!blank) identity_ = 0;
+    }
   }
   void ResetIdentity() {
     identity_ = 0;
     letters_ = 0;
+    inLetters_ = false;
     afterValue_ = false;
   }
   void ReadValue() {
@@ -84,6 +101,9 @@ class SgfScanner {
       valueEnd_ = SgfValueEnd(t_, n_, valueBegin_, leads_);
     }
     p_ = valueEnd_ < n_ ? valueEnd_ + 1 : n_;
+    // A value with letters before it, or right after a value of the same property.
+    if (!inLetters_ && !afterValue_) identity_ = 0;
+    inLetters_ = false;
     afterValue_ = true;
   }
   bool IsPlain(unsigned char c) const { return c != '\\' && c != ']' && !leads_.Leads(c); }
@@ -98,5 +118,6 @@ class SgfScanner {
   std::size_t valueEnd_ = 0;
   std::uint32_t identity_ = 0;
   int letters_ = 0;
-  bool afterValue_ = false;
+  bool inLetters_ = false;  // the last byte was an upper-case letter
+  bool afterValue_ = false;  // only white space since the last value
 };

@@ -27,13 +27,7 @@ void TakeRootValue(const SgfScanner& scan, RootValues* root) {
   }
 }
 
-// Adds the comment value the scanner stands on to text, a node's comments so far.
-void TakeComment(const SgfScanner& scan, const unsigned char* text, const LeadBytes& leads,
-                 std::string* comments) {
-  if (!comments->empty()) *comments += '\n';
-  *comments += SgfTextOf(text + scan.ValueBegin(), scan.ValueEnd() - scan.ValueBegin(), leads,
-                         false);
-}
+TextRange ValueOf(const SgfScanner& scan) { return TextRange{scan.ValueBegin(), scan.ValueEnd()}; }
 
 bool IsStructure(SgfToken token) { return token != SgfToken::kValue; }
 
@@ -65,23 +59,21 @@ GameInfo InfoOfRoot(const RootValues& root, const unsigned char* text, const Lea
 
 SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadBytes& leads) {
   SgfWalk walk;
+  walk.pieces.push_back(TextRange{0, size});
   SgfScanner scan(text, size, leads);
-  std::size_t pieceStart = 0;
-  std::string comments;  // of the node now open
+  std::vector<TextRange> values;  // the comments of the node now open
   bool nodeOpen = false;
   int nodesSeen = 0;
   bool sawTree = false;
   for (;;) {
     const SgfToken token = scan.Next();
     if (IsStructure(token) && nodeOpen) {
-      // The node ends here: a comment of it belongs with the codes before this point.
+      // The node ends here: its comments belong with the codes before this point.
       nodeOpen = false;
-      if (!comments.empty()) {
-        walk.pieces.push_back(TextRange{pieceStart, scan.At()});
-        pieceStart = scan.At();
-        walk.comments.push_back({walk.pieces.size() - 1, nodesSeen == 1, std::move(comments)});
-        comments.clear();
+      for (const TextRange& value : values) {
+        walk.comments.push_back({0, scan.At(), nodesSeen == 1, value});
       }
+      values.clear();
     }
     if (token == SgfToken::kEnd) break;
     if (token == SgfToken::kTreeOpen) sawTree = true;
@@ -92,9 +84,102 @@ SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadByte
     }
     if (token != SgfToken::kValue) continue;
     if (nodesSeen == 1 && sawTree) TakeRootValue(scan, &walk.root);
-    if (scan.Identity() == kComment) TakeComment(scan, text, leads, &comments);
+    if (scan.Identity() == kComment) values.push_back(ValueOf(scan));
   }
-  walk.pieces.push_back(TextRange{pieceStart, size});
+  return walk;
+}
+
+namespace {
+
+bool IsBlankByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Where the value opened by the "[" at open ends: its "]", or size.
+std::size_t CloseOf(const unsigned char* text, std::size_t size, std::size_t open) {
+  const void* close = std::memchr(text + open + 1, ']', size - open - 1);
+  return close == nullptr ? size : static_cast<std::size_t>(static_cast<const unsigned char*>(close) - text);
+}
+
+// Whether the byte at at stands outside every value: the last bracket before it is a
+// "]", or there is none. With no "\" and no two-byte character in the text, a "[" opens a
+// value only outside one and a "]" closes one only inside, so the last bracket decides.
+bool OutsideValues(const unsigned char* text, std::size_t at) {
+  while (at > 0) {
+    const unsigned char c = text[--at];
+    if (c == ']') return true;
+    if (c == '[') return false;
+  }
+  return true;
+}
+
+// Where the node around the text after a value ends: the next "(", ")" or ";" outside
+// the values that follow.
+std::size_t NodeEndAfter(const unsigned char* text, std::size_t size, std::size_t at) {
+  while (at < size) {
+    const unsigned char c = text[at];
+    if (c == '(' || c == ')' || c == ';') return at;
+    at = c == '[' ? CloseOf(text, size, at) : at;
+    ++at;
+  }
+  return size;
+}
+
+// The first node as WalkAllNodes walks it: its root values and where it ends.
+void WalkFirstNode(const unsigned char* text, std::size_t size, RootValues* root,
+                   std::size_t* begin, std::size_t* end) {
+  const LeadBytes none(0);
+  SgfScanner scan(text, size, none);
+  bool sawTree = false;
+  bool nodeOpen = false;
+  std::size_t afterStructure = 0;  // where the text after the last "(", ")" or ";" starts
+  *begin = *end = size;
+  for (SgfToken token = scan.Next();; token = scan.Next()) {
+    if (token != SgfToken::kValue && nodeOpen) {
+      *end = scan.At();
+      return;
+    }
+    if (token == SgfToken::kEnd) return;
+    if (token == SgfToken::kTreeOpen) sawTree = true;
+    if (token == SgfToken::kNode || (token == SgfToken::kValue && !nodeOpen)) {
+      nodeOpen = true;
+      // A node made of values outside any node starts with their identities.
+      *begin = token == SgfToken::kNode ? scan.At() : afterStructure;
+    }
+    if (token != SgfToken::kValue) afterStructure = scan.At() + 1;
+    if (token == SgfToken::kValue && sawTree) TakeRootValue(scan, root);
+  }
+}
+
+}  // namespace
+
+SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
+                           const std::vector<std::size_t>& candidates) {
+  SgfWalk walk;
+  walk.pieces.push_back(TextRange{0, size});
+  std::size_t firstBegin = 0;
+  std::size_t firstEnd = 0;
+  WalkFirstNode(text, size, &walk.root, &firstBegin, &firstEnd);
+  std::size_t at = 0;  // past the comments taken so far
+  std::vector<TextRange> values;  // of the comment property in hand
+  for (const std::size_t c : candidates) {
+    // "C[" alone, not the end of a longer identity, and not inside a value.
+    if (c < at || (c > 0 && text[c - 1] >= 'A' && text[c - 1] <= 'Z')) continue;
+    if (!OutsideValues(text, c)) continue;
+    // The property's values: the first, and each after nothing but white space.
+    values.clear();
+    std::size_t open = c + 1;
+    for (;;) {
+      const std::size_t close = CloseOf(text, size, open);
+      values.push_back(TextRange{open + 1, close});
+      at = close < size ? close + 1 : size;
+      std::size_t next = at;
+      while (next < size && IsBlankByte(text[next])) ++next;
+      if (next >= size || text[next] != '[') break;
+      open = next;
+    }
+    const std::size_t nodeEnd = NodeEndAfter(text, size, at);
+    const bool atStart = c >= firstBegin && c < firstEnd;
+    for (const TextRange& value : values) walk.comments.push_back({0, nodeEnd, atStart, value});
+  }
   return walk;
 }
 
@@ -110,8 +195,7 @@ struct TreeFrame {
 // Walks the main line of one game, token by token.
 class MainLineWalker {
  public:
-  MainLineWalker(const unsigned char* text, const LeadBytes& leads, SgfWalk* walk)
-      : text_(text), leads_(leads), walk_(*walk) {}
+  explicit MainLineWalker(SgfWalk* walk) : walk_(*walk) {}
 
   // Returns false once the game has ended.
   bool Take(SgfToken token, const SgfScanner& scan) {
@@ -159,7 +243,7 @@ class MainLineWalker {
     if (!nodeOpen_) OpenNode(contentStart_);
     if (!nodeIsMain_) return;
     if (mainNodes_ == 1) TakeRootValue(scan, &walk_.root);
-    if (scan.Identity() == kComment) TakeComment(scan, text_, leads_, &comments_);
+    if (scan.Identity() == kComment) values_.push_back(ValueOf(scan));
   }
   void EndNode(std::size_t at) {
     if (!nodeOpen_) return;
@@ -167,13 +251,12 @@ class MainLineWalker {
     contentStart_ = at;
     if (!nodeIsMain_) return;
     walk_.pieces.push_back(TextRange{nodeStart_, at});
-    if (comments_.empty()) return;
-    walk_.comments.push_back({walk_.pieces.size() - 1, mainNodes_ == 1, std::move(comments_)});
-    comments_.clear();
+    for (const TextRange& value : values_) {
+      walk_.comments.push_back({walk_.pieces.size() - 1, at, mainNodes_ == 1, value});
+    }
+    values_.clear();
   }
 
-  const unsigned char* text_;
-  const LeadBytes& leads_;
   SgfWalk& walk_;
   std::vector<TreeFrame> trees_;
   std::size_t mainNodes_ = 0;
@@ -181,7 +264,7 @@ class MainLineWalker {
   std::size_t nodeStart_ = 0;
   bool nodeOpen_ = false;
   bool nodeIsMain_ = false;
-  std::string comments_;
+  std::vector<TextRange> values_;  // the comments of the node now open
 };
 
 // Moves the scanner past the game trees before game `game` at the top level; false when
@@ -214,7 +297,7 @@ SgfWalk WalkMainLine(const unsigned char* text, std::size_t size, const LeadByte
     return SgfWalk{};
   }
   SgfWalk walk;
-  MainLineWalker walker(text, leads, &walk);
+  MainLineWalker walker(&walk);
   walker.Take(SgfToken::kTreeOpen, scan);
   for (SgfToken token = scan.Next(); walker.Take(token, scan); token = scan.Next()) {
   }

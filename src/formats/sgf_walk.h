@@ -32,21 +32,29 @@ GameInfo InfoOfRoot(const RootValues& root, const unsigned char* text, const Lea
                     int codePage);
 
 // What a walk through an SGF text gives its reader: the pieces of the text whose bytes,
-// in order, the moves are read from, and the comments of the nodes walked.
+// in order, the moves are read from, and the comment values of the nodes walked.
 struct SgfWalk {
   struct Comment {
-    std::size_t piece;  // the node ends with this piece
-    bool atStart;       // the comment of the game's root: it belongs to the starting board
-    std::string text;   // the node's C values in the text's charset, text rules applied
+    std::size_t piece;    // the node ends with this piece (main line)
+    std::size_t nodeEnd;  // where the node ends in the text (every node)
+    bool atStart;         // the comment of the game's root: it belongs to the starting board
+    TextRange value;      // the C value's bytes, between its brackets
   };
   std::vector<TextRange> pieces;
   std::vector<Comment> comments;
   RootValues root;
 };
 
-// Every node of the text in file order, as one sequence: the pieces are the whole text,
-// cut where a node with a comment ends. The root is the first game's.
+// Every node of the text in file order, as one sequence: one piece, the whole text; each
+// comment tells where its node ends. The root is the first game's.
 SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadBytes& leads);
+
+// The same walk for a text that has no "\" and no two-byte character, where the last "["
+// or "]" before a byte tells whether it stands inside a value: it looks only at the
+// comments, the nodes they end and the first node, however many nodes the text has.
+// candidates are the offsets of every "C" followed by "[", ascending.
+SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
+                           const std::vector<std::size_t>& candidates);
 
 // The main line of game `game` (0 is the first game tree at the top level): its nodes,
 // each a piece, and at every fork the first branch that holds a node. A text with no game

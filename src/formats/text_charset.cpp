@@ -120,17 +120,25 @@ int CodePageOfByteOrderMark(const unsigned char* bytes, std::size_t size, std::s
   return 0;
 }
 
+bool IsAscii(const unsigned char* bytes, std::size_t size) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; size - i >= 8; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, 8);
+    any |= word;
+  }
+  for (; i < size; ++i) any |= bytes[i];
+  return (any & 0x8080808080808080ULL) == 0;
+}
+
 bool IsUtf8(const unsigned char* bytes, std::size_t size) {
   std::size_t i = 0;
   while (i < size) {
-    // Records are mostly ASCII: eight bytes at a time while no high bit is set.
-    if (size - i >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, bytes + i, 8);
-      if ((word & 0x8080808080808080ULL) == 0) {
-        i += 8;
-        continue;
-      }
+    // Records are mostly ASCII: 32 bytes at a time while no high bit is set.
+    if (size - i >= 32 && IsAscii(bytes + i, 32)) {
+      i += 32;
+      continue;
     }
     const unsigned char b = bytes[i];
     if (b < 0x80) {

@@ -36,6 +36,9 @@ class LeadBytes {
 // its length; 0 and 0 when there is none.
 int CodePageOfByteOrderMark(const unsigned char* bytes, std::size_t size, std::size_t* length);
 
+// Whether bytes are all below 0x80.
+bool IsAscii(const unsigned char* bytes, std::size_t size);
+
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsUtf8(const unsigned char* bytes, std::size_t size);
 

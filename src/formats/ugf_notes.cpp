@@ -99,17 +99,19 @@ int PositionOfMove(int move, const std::vector<std::int32_t>& madeBy) {
 
 int ReadUgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOptions& options,
                  RecordNotes* notes) {
-  const std::string text = FileBytes(cleanedName);
+  ReadText& bytes = notes->Bytes();
+  ReadFileInto(cleanedName, &bytes);
+  const std::string text(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
   const MoveCodeList codes = ScanUgfText(text);
   std::vector<std::int32_t> madeBy;
   const int count = ReplayMoveCodes(mainLine, codes, &madeBy);
   if (!options.notes) return count;
 
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t markLength = 0;
-  int codePage = CodePageOfByteOrderMark(bytes, text.size(), &markLength);
-  if (codePage != kUtf8CodePage) codePage = IsUtf8(bytes, text.size()) ? kUtf8CodePage : kShiftJisCodePage;
-  notes->Begin(codePage);
+  int codePage = CodePageOfByteOrderMark(data, text.size(), &markLength);
+  if (codePage != kUtf8CodePage) codePage = IsUtf8(data, text.size()) ? kUtf8CodePage : kShiftJisCodePage;
+  notes->Begin(codePage, false);
   // Every data line's stone is one move.
   std::vector<std::int32_t> numbers(1, 0);
   for (const std::int32_t code : madeBy) numbers.push_back(code + 1);
@@ -124,7 +126,7 @@ int ReadUgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
         comment += (comment.empty() ? "" : "\n") + line;
         continue;
       }
-      notes->AddComment(PositionOfMove(commentMove, madeBy), comment);
+      notes->AddCommentText(PositionOfMove(commentMove, madeBy), comment);
       commentMove = -1;
       comment.clear();
       continue;

@@ -138,10 +138,20 @@ Target Examine(std::wstring* name) {
   return Target::kExisting;
 }
 
+// Whether the file opens anew for DELETE, as a rename or a deletion by name must.
+bool OpensForDelete(const std::wstring& name) {
+  HANDLE file = OpenExisting(name, DELETE);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 // Moves our own fresh temporary file to target. Virus scanners and indexers open a fresh
 // file as it is renamed, and the move then fails for a moment with a denial, not only with
-// a sharing violation. The folder is known to be writable, since the temporary file was
-// just made in it, so a denial here is waited for as a hold is.
+// a sharing violation. A denial can also be final: a folder may let a user create files
+// but not rename or delete them. Commit ruled that out for the temporary file just before,
+// so a denial here is most likely a scanner's and is waited for as a hold is; should it be
+// final after all, the wait costs a second.
 bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target, DWORD flags) {
   return RetryWhileHeld([&] {
     if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return Outcome::kDone;
@@ -162,9 +172,7 @@ bool ReplaceTarget(const std::wstring& temporary, const std::wstring& target,
   const bool replaced = RetryWhileHeld([&] {
     // Asked first because under Wine a ReplaceFileW that meets a held target leaves an
     // empty file of its own beside it; and a target the user may not delete is final.
-    HANDLE file = OpenExisting(target, DELETE);
-    if (file == INVALID_HANDLE_VALUE) return OutcomeOf(false);
-    CloseHandle(file);
+    if (!OpensForDelete(target)) return OutcomeOf(false);
     if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, kReplaceFlags, nullptr,
                      nullptr)) {
       return Outcome::kDone;
@@ -197,6 +205,24 @@ void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
     if (got == 0) return;
     onChunk(chunk, got);
   }
+}
+
+// Removes our temporary file by its name, once no handle to it is left. A scanner that
+// holds it is waited for. DeleteFileW also asks to read the file's attributes; an open
+// that asks for DELETE alone may be granted where that is refused.
+void RemoveByName(const std::wstring& temporary) {
+  if (RetryWhileHeld([&] { return OutcomeOf(DeleteFileW(temporary.c_str()) != 0); })) return;
+  HANDLE file = CreateFileW(temporary.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// Marks the file open in handle for deletion when the handle closes. The handle was given
+// DELETE when the file was made, which the folder may refuse to any later open.
+bool DeleteOnClose(HANDLE file) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                    sizeof disposition) != 0;
 }
 
 // How the user finds a kept temporary file: its full path in UTF-8, or, where the path
@@ -236,8 +262,11 @@ bool OutputFile::Create(const char* target) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = folder + L"~tavune-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                  std::to_wstring(++serial) + L".tmp";
-    HANDLE file = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // DELETE, which every rename needs too, so that this handle can take the file away
+    // again whatever later opens are granted; shared for DELETE alone, so that Commit can
+    // try the open a rename makes while the handle is still held.
+    HANDLE file = CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       handle_ = file;
       failed_ = false;
@@ -266,15 +295,20 @@ bool OutputFile::Commit() {
     return false;
   }
   // The bytes reach the disk before the name moves, so a crash never leaves the target
-  // empty.
-  const BOOL flushed = FlushFileBuffers(HandleOf(handle_));
+  // empty. The move opens the temporary file anew, for DELETE: where the folder refuses
+  // that, the move cannot succeed, and only the handle still held can remove the file.
+  if (!FlushFileBuffers(HandleOf(handle_)) || !OpensForDelete(temporary_)) {
+    failed_ = true;
+    Abandon();
+    return false;
+  }
   const BOOL closed = CloseHandle(HandleOf(handle_));
   handle_ = nullptr;
   bool keepTemporary = false;
   // A file that appeared after Create looked is not replaced by the move: it was never
   // examined.
   const bool placed =
-      flushed && closed &&
+      closed &&
       (targetExists_ ? ReplaceTarget(temporary_, target_, &keepTemporary)
                      : MoveIntoPlace(temporary_, target_, MOVEFILE_WRITE_THROUGH));
   if (!placed) {
@@ -292,11 +326,12 @@ bool OutputFile::Commit() {
 
 void OutputFile::Abandon() {
   if (handle_ != nullptr) {
+    if (DeleteOnClose(HandleOf(handle_))) temporary_.clear();
     CloseHandle(HandleOf(handle_));
     handle_ = nullptr;
   }
   if (!temporary_.empty()) {
-    DeleteFileW(temporary_.c_str());
+    RemoveByName(temporary_);
     temporary_.clear();
   }
 }

@@ -123,28 +123,47 @@ void ChildGoban::PaintShipped(HDC dc, const RECT& update, int c) {
   PaintLastMoveMark(dc, update, tiles.Get(), c);
 }
 
-ChildGoban::BoardArt ChildGoban::DrawArt(HINSTANCE instance, int c) {
+ChildGoban::BoardArt ChildGoban::DrawArt(HINSTANCE instance, int c,
+                                         const std::atomic<bool>* wanted) {
+  auto givenUp = [wanted] { return wanted && !*wanted; };
   BoardArt art;
-  art.cell = c;
   art.tiles = DrawTileSheet(c);
+  if (givenUp()) return art;
   art.rowLabels = DrawRowLabels(LabelMaster(instance, IDB_ROW_LABELS_MASTER), kMasterCell, c);
+  if (givenUp()) return art;
   art.columnLabels =
       DrawColumnLabels(LabelMaster(instance, IDB_COLUMN_LABELS_MASTER), kMasterCell, c);
+  art.cell = c;
   return art;
 }
 
 void ChildGoban::DrawAhead() {
   const int c = gBoardLayout->CellSize();
-  if (gBoardLayout->TileBitmapId() != 0 || c <= 0 || c == drawn_.cell) return;
+  const bool needed = gBoardLayout->TileBitmapId() == 0 && c > 0 && c != drawn_.cell;
+  if (needed && ahead_ && ahead_->cell == c) return;  // on its way already
+  // A drawing of another size is given up, not waited for: at start, a first guess of the
+  // scale that proved wrong would hold up the drawing of the right one.
+  if (ahead_) ahead_->wanted = false;
+  ahead_.reset();
+  if (!needed) return;
+  ahead_ = std::make_shared<AheadDrawing>(c);
   const HINSTANCE instance = gFrame->Instance();
-  aheadWork_.Start([this, instance, c] { ahead_ = DrawArt(instance, c); });
+  aheadWork_.Start([drawing = ahead_, instance] {
+    drawing->art = DrawArt(instance, drawing->cell, &drawing->wanted);
+  });
 }
 
 void ChildGoban::PaintDrawn(HDC dc, const RECT& update, int c) {
   if (drawn_.cell != c) {
-    aheadWork_.Wait();
-    const BoardArt art = ahead_.cell == c ? std::move(ahead_) : DrawArt(gFrame->Instance(), c);
-    ahead_ = BoardArt{};
+    BoardArt art;
+    if (ahead_ && ahead_->cell == c) {
+      aheadWork_.Wait();
+      art = std::move(ahead_->art);
+    } else {
+      art = DrawArt(gFrame->Instance(), c, nullptr);
+    }
+    if (ahead_) ahead_->wanted = false;
+    ahead_.reset();
     drawn_.tiles.Assign(art.tiles);
     drawn_.rowLabels.Assign(art.rowLabels);
     drawn_.columnLabels.Assign(art.columnLabels);
@@ -220,6 +239,7 @@ LRESULT ChildGoban::OnDropFiles(HDROP drop) {
     platform::Trace(TraceTextOf(path).c_str());
     platform::Trace(")\n");
     LoadRecord(platform::Utf8Of(path).c_str());
+    gFrame->ForgetSaveTarget();
     // Load tells nobody: the menu, the toolbar and the whole board follow here.
     ShowWholeRecord();
   }

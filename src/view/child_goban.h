@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <shellapi.h>  // HDROP
 
+#include <atomic>
+#include <memory>
+
 #include "drawing/art_image.h"
 #include "platform/work_on_thread.h"
 #include "view/drawn_bitmap.h"
@@ -54,8 +57,18 @@ class ChildGoban {
     ArtImage columnLabels;
   };
 
+  // A drawing ahead for cells of `cell` pixels. Once it is no longer wanted (the size
+  // changed again), it stops at its next picture, and nobody reads what it drew.
+  struct AheadDrawing {
+    explicit AheadDrawing(int c) : cell(c) {}
+    const int cell;
+    std::atomic<bool> wanted{true};
+    BoardArt art;  // written on the drawing's thread
+  };
+
   // The tiles and the label strips for cells of c pixels; reads the masters from instance.
-  static BoardArt DrawArt(HINSTANCE instance, int c);
+  // With wanted, stops between pictures once it turns false, the art then left with cell 0.
+  static BoardArt DrawArt(HINSTANCE instance, int c, const std::atomic<bool>* wanted);
   // Paints the update area from the shipped sheet of the size and the 48-pixel strips.
   void PaintShipped(HDC dc, const RECT& update, int c);
   // Paints the update area from pictures drawn for the cell size c.
@@ -70,8 +83,10 @@ class ChildGoban {
   // The stone tiles of the sheet with the last-move ring, 6 x 3 cells of markedCell_.
   int markedCell_ = 0;
   DrawnBitmap markedStones_;
-  // Written by aheadWork_ until it is waited for, which its destructor does first.
-  BoardArt ahead_;
+  // The latest drawing ahead: its art is written by aheadWork_'s latest work until that is
+  // waited for. Each drawing is shared with its thread, so one given up on may finish into
+  // it after this forgets it; aheadWork_'s destructor waits for every thread.
+  std::shared_ptr<AheadDrawing> ahead_;
   platform::WorkOnThread aheadWork_;
 };
 

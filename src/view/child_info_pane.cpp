@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "view/bitmap_dc.h"
 #include "view/board_layout.h"
+#include "view/child_goban.h"
 #include "view/child_window.h"
 #include "view/info_pane_texts.h"
 
@@ -64,6 +65,9 @@ void ChildInfoPane::Resize() {
     Hide();
     return;
   }
+  // Made with the board, when the main window is first shown; a change of scale before
+  // that finds nothing to resize.
+  if (!window_ && !gChildGoban->Window()) return;
   if (!window_) Create();
   const int side = gBoardLayout->BoardSide();
   MoveWindow(window_, gBoardLayout->Toolbar().width + side, 0, gBoardLayout->InfoPane().width,

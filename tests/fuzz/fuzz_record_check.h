@@ -42,11 +42,9 @@ inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* cou
 }
 
 // Writes the bytes to name in a private folder under TMPDIR (the current folder may hold
-// such a file) and loads them as the program does (chunked read, growing text, reader by
-// the name's end): the main line must be, Position for Position, the replayed one. A file
-// the machine cannot write (a full disk) is no finding: exit code 2, and no crash file.
-inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
-                                     const char* name, const PositionPool& replayed, int count) {
+// such a file) and returns the file's path. A file the machine cannot write (a full disk)
+// is no finding: exit code 2, and no crash file.
+inline const std::string& WrittenInput(const std::uint8_t* data, std::size_t size, const char* name) {
   static std::string path;
   const auto stop = [](const char* what, const std::string& where) {
     std::fprintf(stderr, "fuzz: cannot %s %s: %s\n", what, where.c_str(), std::strerror(errno));
@@ -64,6 +62,14 @@ inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
   if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
     stop("write", path);
   }
+  return path;
+}
+
+// Loads the bytes as the program does (chunked read, growing text, reader by the name's
+// end): the main line must be, Position for Position, the replayed one.
+inline void ExpectFileReadAsReplayed(const std::uint8_t* data, std::size_t size,
+                                     const char* name, const PositionPool& replayed, int count) {
+  const std::string& path = WrittenInput(data, size, name);
   static PositionPool read;
   PositionAt(read, 0).Clear();
   if (ReadRecordFile(read, path.c_str()) != count) std::abort();

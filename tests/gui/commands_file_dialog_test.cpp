@@ -171,7 +171,7 @@ TEST(FileDialogs, ACancelledDialogChangesNothing) {
   EXPECT_FALSE(FileExists(folder + "\\first.sgf"));
 }
 
-TEST(FileDialogs, SaveAsWritesTheRecordAndSaveAfterNewOverwritesWithoutADialog) {
+TEST(FileDialogs, SaveAsWritesTheRecordAndSaveAfterNewAsksBeforeWritingOverIt) {
   StoreSettings(0, 0, ID_VIEW_MIDDLE);
   AppHarness app(MakeRecordFile("source", kThreeMoves));
   const std::string folder = MakeTempFolder("saved");
@@ -186,11 +186,15 @@ TEST(FileDialogs, SaveAsWritesTheRecordAndSaveAfterNewOverwritesWithoutADialog) 
   app.Command(ID_FILE_NEW);
   EXPECT_EQ(file, SavePathOf(app)) << "New keeps the save path";
   trace.Clear();
-  app.PostCommand(ID_FILE_SAVE);
-  app.OnUiThread([] {});
-  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(file) == kEmptySaved; }));
-  EXPECT_EQ(nullptr, FindDialogOf(app.ThreadId()));
-  EXPECT_EQ((std::vector<std::string>{"Frame::OnCommand()\n", "Frame::OnCommandFileSave()\n"}),
+  // The empty game is not the one saved there: Save asks, proposing the same name.
+  HWND dialog = OpenDialogOf(app, ID_FILE_SAVE);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_NE(std::string::npos, TextOf(FileNameBox(dialog)).find("game.sgf"));
+  PressButton(dialog, IDCANCEL);
+  Finish(app);
+  EXPECT_EQ(kThreeMovesSaved, ReadFileBytes(file));
+  EXPECT_EQ((std::vector<std::string>{"Frame::OnCommand()\n", "Frame::OnCommandFileSave()\n",
+                                      "Frame::OnCommandFileSaveAs()\n"}),
             FrameTraces(trace));
 }
 

@@ -166,6 +166,15 @@ TEST(DisplayScale, AMenuBarWrappedToMoreLinesStillLeavesTheWholeBoard) {
   EXPECT_GT(window.bottom - window.top, outer) << "the menu bar did not wrap";
 }
 
+TEST(DisplayScale, AScaleThatChangedWhileMinimisedIsFittedOnRestore) {
+  ViewHarness app(ID_VIEW_MIDDLE);
+  app.OnUiThread([&] { ShowWindow(app.Main(), SW_MINIMIZE); });
+  MoveToDpi(app, 144, 0, 0);
+  app.OnUiThread([&] { ShowWindow(app.Main(), SW_RESTORE); });
+  EXPECT_EQ(ClientSize(app.Main()).cx, 54 + 960);
+  EXPECT_EQ(ClientSize(app.Main()).cy, 960);
+}
+
 TEST(DrawnArt, AtTheShippedSizesTheRecipeDrawsTheShippedPictures) {
   EXPECT_TRUE(PixelsOf(DrawButtonSheet(32)) == ResourcePixels(IDB_TOOLBAR));
   const int sheets[][2] = {{48, IDB_TILES_48}, {40, IDB_TILES_40}, {32, IDB_TILES_32},

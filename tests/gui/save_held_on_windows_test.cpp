@@ -119,7 +119,8 @@ TEST(SaveCommandOnWindows, ASaveOverAFileThatAScannerReadsWaitsUntilItLetsGo) {
   ASSERT_TRUE(WaitFor([&] { return FileNameBox(dialog) != nullptr; }));
   ChooseFile(dialog, file);
   ASSERT_TRUE(WaitForNoDialog(app));
-  app.Command(ID_FILE_NEW);
+  // White's reply at 4-四, so that the save has new bytes to write.
+  app.OnUiThread([&] { SendMessageA(app.Board(), WM_LBUTTONUP, 0, MAKELPARAM(144, 144)); });
 
   HoldingProcess scanner(file);
   ASSERT_TRUE(scanner.Holding());
@@ -133,7 +134,7 @@ TEST(SaveCommandOnWindows, ASaveOverAFileThatAScannerReadsWaitsUntilItLetsGo) {
     PressButton(box, IDOK);
     WaitForNoDialog(app);
   }
-  EXPECT_EQ("(;\r\n)\r\n", ReadFileBytes(file));
+  EXPECT_EQ("(;\r\nB[pd];\r\nW[dd];\r\n)\r\n", ReadFileBytes(file));
   if (windows_test::RunsUnderWine()) {
     GTEST_SKIP() << "Wine renames over a file that another process holds open, so the save "
                     "meets no hold to wait out";

@@ -126,4 +126,14 @@ TEST(DrawnArt, LabelsShrinkFromTheMasterByAreaAndAreNeverEnlarged) {
   }
 }
 
+TEST(DrawnArt, AMasterThatFailedToDecodeLeavesBareWood) {
+  for (const ArtImage& strip : {DrawRowLabels(Coverage{}, 144, 42), DrawColumnLabels(Coverage{}, 144, 42)}) {
+    int inked = 0;
+    for (int y = 0; y < strip.Height(); ++y) {
+      for (int x = 0; x < strip.Width(); ++x) inked += strip.At(x, y) != kWood;
+    }
+    EXPECT_EQ(inked, 0);
+  }
+}
+
 }  // namespace

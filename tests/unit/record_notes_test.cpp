@@ -81,6 +81,28 @@ TEST(RecordNotes, MovesAreCountedWithoutSetupStonesOrRemovalsAndWithPasses) {
   EXPECT_EQ(notes.CommentAt(4), "third\n\npassed") << "a pass makes no Position";
 }
 
+TEST(RecordNotes, UgfHeaderAndFigureCommentsReadInShiftJis) {
+  TempFolder folder;
+  GameRecord record;
+  ReadOptions options;
+  options.notes = true;
+  const std::string ugf =
+      "[Header]\r\nTitle=\x91\xE6\x32\x36\x8A\xFA,\x8A\xFB\x90\xB9\x90\xED\r\n"
+      "Place=\x93\xFA\x96\x7B\x8A\xFB\x89\x40\r\nDate=2001/08/20,09:00:00\r\n"
+      "Hdcp=2,0.50\r\nWinner=W,C\r\nPlayerB=\x97\x5D\x90\xB3\xEA\x69,\x8F\x5C\x92\x69,0,\r\n"
+      "[Data]\r\nQD,B1,1,0\r\nDD,W1,2,0\r\n[Figure]\r\n.Text,2\r\n\x8D\x44\x8E\xE8\r\n.EndText\r\n";
+  record.Load(folder.Write("game.ugf", ugf).c_str(), options);
+  const GameInfo& info = record.Notes().Info();
+  EXPECT_EQ(info.event, "第26期 棋聖戦");
+  EXPECT_EQ(info.place, "日本棋院");
+  EXPECT_EQ(info.date, "2001/08/20");
+  EXPECT_EQ(PlayerInWords(true, info.blackName, info.blackRank), "黒 余正麒 十段");
+  EXPECT_EQ(ResultInWords(info.result), "白中押し勝ち");
+  EXPECT_EQ(HandicapInWords(info.handicap) + " " + KomiInWords(info.komi), "2子局 コミ半目");
+  EXPECT_EQ(record.Notes().CommentAt(2), "好手");
+  EXPECT_EQ(record.Notes().TotalMoves(), 2);
+}
+
 TEST(RecordNotes, ResultsKomiAndRanksInJapaneseWords) {
   EXPECT_EQ(ResultInWords("B+R"), "黒中押し勝ち");
   EXPECT_EQ(ResultInWords("W+2.5"), "白2目半勝ち");
