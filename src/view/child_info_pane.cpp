@@ -30,7 +30,7 @@ HWND CreateBox(HWND pane, DWORD style, DWORD exStyle, int id) {
                          nullptr);
 }
 
-// The lines box shows as it wraps now; 0 for no text.
+// The lines of box as it wraps them at its present width; 0 for no text.
 int LineCountOf(HWND box) {
   if (GetWindowTextLengthW(box) == 0) return 0;
   return static_cast<int>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
