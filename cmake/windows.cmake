@@ -40,6 +40,10 @@ target_link_libraries(unit_tests PRIVATE tavune_core gtest_main advapi32)
 target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
+# A benchmark that drives the real windows through the tests' harness, in a folder of its
+# own (the native tree takes bench/*.cpp); it runs only when asked for
+# (bench/info_pane_timings.sh).
+list(APPEND GUI_TEST_SOURCES ${CMAKE_SOURCE_DIR}/bench/windows/info_pane_steps.cpp)
 if(GUI_TEST_SOURCES)
   add_executable(gui_tests ${GUI_TEST_SOURCES} ${RESOURCE_SCRIPT})
   target_link_libraries(gui_tests PRIVATE tavune_shell gtest)

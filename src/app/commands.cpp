@@ -2,6 +2,7 @@
 #include "app/frame.h"
 #include "app/main_line_option.h"
 #include "app/record_display.h"
+#include "app/view_options.h"
 #include "platform/trace.h"
 #include "record/game_record.h"
 #include "resource.h"
@@ -35,6 +36,8 @@ void LookBack(int) { gGameRecord->LookBack(); }
 void LookHome(int) { gGameRecord->LookHome(); }
 void LookEnd(int) { gGameRecord->LookEnd(); }
 void LookDel(int) { gGameRecord->LookDel(); }
+void InfoPane(int) { ToggleInfoPane(); }
+void LastMoveMark(int) { ToggleLastMoveMark(); }
 
 // A command handled inside Frame::OnCommand: its trace text and its action, which is
 // given the command id.
@@ -61,6 +64,8 @@ constexpr NamedCommand kNamedCommands[] = {
     {ID_LOOK_HOME, "Frame::OnCommand(ID_LOOK_HOME)\n", LookHome},
     {ID_LOOK_END, "Frame::OnCommand(ID_LOOK_END)\n", LookEnd},
     {ID_LOOK_DEL, "Frame::OnCommand(ID_LOOK_DEL)\n", LookDel},
+    {ID_VIEW_INFO_PANE, "Frame::OnCommand(ID_VIEW_INFO_PANE)\n", InfoPane},
+    {ID_VIEW_LAST_MOVE_MARK, "Frame::OnCommand(ID_VIEW_LAST_MOVE_MARK)\n", LastMoveMark},
 };
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "app/message_loop_exit.h"
 #include "app/record_opening.h"
 #include "view/paint_scope.h"
+#include "app/record_display.h"
 #include "app/shell_views.h"
+#include "app/view_options.h"
 #include "app/version_info.h"
 #include "app/window_settings.h"
 #include "platform/dpi_calls.h"
@@ -15,6 +17,7 @@
 #include "resource.h"
 #include "view/board_layout.h"
 #include "view/child_goban.h"
+#include "view/child_info_pane.h"
 #include "view/child_toolbar.h"
 
 Frame* gFrame = nullptr;
@@ -130,8 +133,10 @@ int Frame::Run() {
   WindowSettings windowSettings;
   BoardLayout boardLayout;
   boardLayout.ViewSize() = windowSettings.viewSize;
+  boardLayout.SetInfoPaneShown(windowSettings.infoPane.on);
   ChildGoban childGoban;
   ChildToolbar childToolbar;
+  ChildInfoPane childInfoPane;
   GameRecord gameRecord;
   ShellViews shellViews;
   AttachedViews attachedViews(gameRecord, shellViews);
@@ -170,6 +175,7 @@ int Frame::Run() {
   boardLayout.SetViewSize(boardLayout.ViewSize());
   boardLayout.SetNextMoveMode(mode);
   ShowMainLineCheck(mainWindow_);
+  ShowViewOptionChecks();
   ShowWindow(mainWindow_, showCommand_);
   childToolbar.SetMode(mode);
   if (!startupGames_.empty()) PostMessageW(mainWindow_, kOpenStartupCollection, 0, 0);
@@ -184,6 +190,7 @@ LRESULT Frame::OnShowWindow() {
   platform::Trace("Frame::OnShowWindow()\n");
   gChildGoban->Create();
   gChildToolbar->Create();
+  gChildInfoPane->Resize();
   return 0;
 }
 
@@ -232,6 +239,7 @@ void Frame::ResizeToView() {
   FitClientArea();
   gChildGoban->Resize();
   gChildToolbar->Resize();
+  gChildInfoPane->Resize();
 }
 
 LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
@@ -243,6 +251,7 @@ LRESULT Frame::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
   FitClientArea();
   gChildGoban->Resize();
   gChildToolbar->Resize();
+  gChildInfoPane->Resize();
   // The pictures change with the scale even where a window keeps its size. Before the
   // children exist there is nothing to repaint, and a null window would mean every window
   // of the desktop.

@@ -25,7 +25,8 @@ class Frame {
   // non-zero code when the main window could not be made or the message loop failed.
   int Run();
 
-  // Creates the board window, then the toolbar. Returns 0.
+  // Creates the board window, then the toolbar, then the information pane if it is shown.
+  // Returns 0.
   LRESULT OnShowWindow();
   // Copies the window's left, top and the view size into the settings unless minimised.
   LRESULT OnClose();
@@ -63,9 +64,9 @@ class Frame {
   // Fits the client area anew after a change of the menu font, the text size or the theme,
   // which may wrap the menu bar to another number of lines.
   void OnMetricsChanged();
-  // Gives the main window the outer size of the current view size, keeping its top-left,
-  // then resizes the board window and the toolbar. The window may end up taller than
-  // OuterHeight: where the menu bar wraps to more lines, it grows by them.
+  // Gives the main window the outer size of the current view size and pane, keeping its
+  // top-left, then resizes the board window, the toolbar and the pane. The window may end
+  // up taller than OuterHeight: where the menu bar wraps to more lines, it grows by them.
   void ResizeToView();
 
   // The program's module, through which every resource is loaded.

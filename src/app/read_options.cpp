@@ -5,6 +5,7 @@
 
 ReadOptions CurrentReadOptions() {
   ReadOptions options;
+  options.notes = gWindowSettings->infoPane.on;
   options.mainLineOnly = gWindowSettings->mainLineOnly.on;
   options.game = options.mainLineOnly ? gFrame->RecordGame() : 0;
   return options;

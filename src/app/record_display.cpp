@@ -5,6 +5,7 @@
 #include "record/game_record.h"
 #include "view/board_layout.h"
 #include "view/child_goban.h"
+#include "view/child_info_pane.h"
 #include "view/child_toolbar.h"
 
 void ShowWholeRecord() {
@@ -12,4 +13,5 @@ void ShowWholeRecord() {
   gBoardLayout->SetNextMoveMode(mode);
   gChildToolbar->SetMode(mode);
   InvalidateRect(gChildGoban->Window(), nullptr, FALSE);
+  gChildInfoPane->ShowRecord();
 }

@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "app/window_settings.h"
 #include "platform/utf16.h"
 #include "view/board_layout.h"
 #include "view/child_goban.h"
+#include "view/child_info_pane.h"
 #include "view/child_toolbar.h"
 
 void ShellViews::ShowMenuMode(int nextMode) { gBoardLayout->SetNextMoveMode(nextMode); }
@@ -20,6 +22,10 @@ void ShellViews::RepaintBoard(const PixelRect& rect) {
   RECT area{rect.left, rect.top, rect.right, rect.bottom};
   InvalidateRect(gChildGoban->Window(), &area, FALSE);
 }
+
+void ShellViews::ShowNotes() { gChildInfoPane->ShowPosition(); }
+
+bool ShellViews::MarksLastMove() const { return gWindowSettings->lastMoveMark.on; }
 
 int ShellViews::CellSize() const { return gBoardLayout->CellSize(); }
 

@@ -17,5 +17,8 @@ int SystemMetricForDpi(int index, int dpi);
 // per-monitor mode of Windows 10 before 1703 leaves unscaled; nothing where the call is
 // missing or not needed. For the window's WM_NCCREATE.
 void EnableNonClientScaling(HWND window);
+// The system's message font as a window at dpi shows it; where Windows cannot tell, the
+// font of the system DPI scaled to dpi.
+LOGFONTW MessageFontAt(int dpi);
 
 }  // namespace platform

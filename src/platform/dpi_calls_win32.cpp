@@ -10,6 +10,7 @@ using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using GetDpiForSystemCall = UINT(WINAPI*)();
 using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
 using EnableNonClientDpiScalingCall = BOOL(WINAPI*)(HWND);
+using SystemParametersInfoForDpiCall = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 // MDT_EFFECTIVE_DPI of GetDpiForMonitor, the scale the user chose for the monitor.
 constexpr int kEffectiveDpi = 0;
 using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -36,6 +37,7 @@ struct DpiCalls {
   GetSystemMetricsForDpiCall getSystemMetricsForDpi;
   EnableNonClientDpiScalingCall enableNonClientDpiScaling;
   GetDpiForMonitorCall getDpiForMonitor;
+  SystemParametersInfoForDpiCall systemParametersInfoForDpi;
 };
 
 // Looked up at the first use; the libraries stay loaded for the life of the program.
@@ -47,7 +49,8 @@ const DpiCalls& Calls() {
                     Lookup<GetDpiForSystemCall>(user32, "GetDpiForSystem"),
                     Lookup<GetSystemMetricsForDpiCall>(user32, "GetSystemMetricsForDpi"),
                     Lookup<EnableNonClientDpiScalingCall>(user32, "EnableNonClientDpiScaling"),
-                    Lookup<GetDpiForMonitorCall>(shcore, "GetDpiForMonitor")};
+                    Lookup<GetDpiForMonitorCall>(shcore, "GetDpiForMonitor"),
+                    Lookup<SystemParametersInfoForDpiCall>(user32, "SystemParametersInfoForDpi")};
   }();
   return calls;
 }
@@ -92,6 +95,19 @@ int SystemMetricForDpi(int index, int dpi) {
 
 void EnableNonClientScaling(HWND window) {
   if (Calls().enableNonClientDpiScaling) Calls().enableNonClientDpiScaling(window);
+}
+
+LOGFONTW MessageFontAt(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (Calls().systemParametersInfoForDpi &&
+      Calls().systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                         static_cast<UINT>(dpi))) {
+    return metrics.lfMessageFont;
+  }
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
+  return metrics.lfMessageFont;
 }
 
 }  // namespace platform

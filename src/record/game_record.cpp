@@ -16,6 +16,8 @@ GameRecord::~GameRecord() {
 }
 
 void GameRecord::Reset() {
+  // A new game has no notes; the last record's would number and comment its Positions.
+  notes_.Clear();
   PositionAt(mainLine, 0).Clear();
   mainCount = 1;
   variationCount = 0;

@@ -18,7 +18,7 @@ class GameRecord {
   GameRecord(const GameRecord&) = delete;
   GameRecord& operator=(const GameRecord&) = delete;
 
-  // A new game: one empty Position, cursor on it, no variation. Notifies nobody.
+  // A new game: one empty Position, cursor on it, no variation, no notes. Notifies nobody.
   void Reset();
   // Reads the named file into the main line; the cursor ends on its last Position and
   // any variation is gone. Notifies nobody.

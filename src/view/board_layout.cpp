@@ -40,6 +40,10 @@ void BoardLayout::SetNextMoveMode(int mode) {
   MoveCheckMark(mainWindow_, kNextMoveMenuPosition, kNextMoveModes, mode);
 }
 
+void BoardLayout::SetOptionCheck(int id, bool on) {
+  CheckMenuItem(GetMenu(mainWindow_), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void BoardLayout::SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : kBaseDpi; }
 
 int BoardLayout::CellSize() const { return CellSizeAt(viewSize_, dpi_); }
@@ -50,7 +54,11 @@ int BoardLayout::BoardSide() const { return CellSize() * 20; }
 
 ToolbarGeometry BoardLayout::Toolbar() const { return ToolbarGeometryAt(dpi_); }
 
-int BoardLayout::ClientWidth() const { return Toolbar().width + BoardSide(); }
+InfoPaneGeometry BoardLayout::InfoPane() const { return InfoPaneGeometryAt(CellSize(), dpi_); }
+
+int BoardLayout::ClientWidth() const {
+  return Toolbar().width + BoardSide() + (infoPaneShown_ ? InfoPane().width : 0);
+}
 
 int BoardLayout::OuterWidth() const { return OuterSizeAt(dpi_).cx; }
 
@@ -59,7 +67,9 @@ int BoardLayout::OuterHeight() const { return OuterSizeAt(dpi_).cy; }
 SIZE BoardLayout::OuterSizeAt(int dpi) const {
   // The metrics are read afresh each time: the user may change the theme or the scale.
   auto metric = [dpi](int index) { return platform::SystemMetricForDpi(index, dpi); };
-  const int side = CellSizeAt(viewSize_, dpi) * 20;
-  return SIZE{side + ToolbarGeometryAt(dpi).width + 2 * metric(SM_CXDLGFRAME),
+  const int cell = CellSizeAt(viewSize_, dpi);
+  const int side = cell * 20;
+  const int pane = infoPaneShown_ ? InfoPaneGeometryAt(cell, dpi).width : 0;
+  return SIZE{side + ToolbarGeometryAt(dpi).width + pane + 2 * metric(SM_CXDLGFRAME),
               side + 2 * metric(SM_CYDLGFRAME) + metric(SM_CYCAPTION) + metric(SM_CYMENU)};
 }

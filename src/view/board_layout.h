@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "drawing/info_pane_geometry.h"
 #include "drawing/toolbar_geometry.h"
 #include "record/stone.h"
 
@@ -18,6 +19,8 @@ class BoardLayout {
   void SetViewSize(int viewSize);
   // Stores the mode and moves the Next-move check mark to it.
   void SetNextMoveMode(int mode);
+  // Checks or unchecks the menu entry of an on-or-off option.
+  void SetOptionCheck(int id, bool on);
   // The view size, for direct assignment without menu work (start-up) and for reading.
   int& ViewSize() { return viewSize_; }
   // Stores the DPI of the main window's monitor, which every size below follows (96 is
@@ -35,10 +38,15 @@ class BoardLayout {
   int BoardSide() const;
   // The toolbar left of the board: its width and where its buttons sit.
   ToolbarGeometry Toolbar() const;
-  // Width of the main window's client area: the toolbar and the board.
+  // Whether the information pane stands right of the board. Resizes nothing.
+  void SetInfoPaneShown(bool shown) { infoPaneShown_ = shown; }
+  bool InfoPaneShown() const { return infoPaneShown_; }
+  // The information pane's width and margins; it is as high as the board.
+  InfoPaneGeometry InfoPane() const;
+  // Width of the main window's client area: the toolbar, the board and the pane if shown.
   int ClientWidth() const;
-  // Outer size of the main window whose client area holds the toolbar and the board,
-  // from the frame, caption and one-line menu bar of the DPI.
+  // Outer size of the main window whose client area holds the toolbar, the board and the
+  // pane if shown, from the frame, caption and one-line menu bar of the DPI.
   int OuterWidth() const;
   int OuterHeight() const;
   // The outer size the main window would take at another DPI.
@@ -54,6 +62,7 @@ class BoardLayout {
   int viewSize_ = 0;
   int nextMoveMode_ = 0;
   int dpi_ = 96;
+  bool infoPaneShown_ = false;
 };
 
 extern BoardLayout* gBoardLayout;

@@ -4,11 +4,15 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/frame.h"
 #include "app/record_opening.h"
+#include "app/record_display.h"
+#include "app/window_settings.h"
 #include "drawing/label_art.h"
+#include "drawing/last_move_mark.h"
 #include "drawing/tile_art.h"
 #include "platform/trace.h"
 #include "platform/utf16.h"
@@ -117,6 +121,7 @@ void ChildGoban::PaintShipped(HDC dc, const RECT& update, int c) {
   }
   BitmapDc tiles(gFrame->Instance(), gBoardLayout->TileBitmapId(), dc);
   gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, dc, tiles.Get());
+  PaintLastMoveMark(dc, update, tiles.Get(), c);
 }
 
 ChildGoban::BoardArt ChildGoban::DrawArt(HINSTANCE instance, int c,
@@ -171,6 +176,34 @@ void ChildGoban::PaintDrawn(HDC dc, const RECT& update, int c) {
   MemoryDc tiles(dc);
   SelectionScope selection(tiles.Get(), drawn_.tiles.Get());
   gGameRecord->DrawCells(update.left, update.top, update.right, update.bottom, dc, tiles.Get());
+  PaintLastMoveMark(dc, update, tiles.Get(), c);
+}
+
+void ChildGoban::PaintLastMoveMark(HDC dc, const RECT& update, HDC tiles, int c) {
+  if (!gWindowSettings->lastMoveMark.on || !gGameRecord->CurrentHasLastStone()) return;
+  const Position& position = gGameRecord->Current();
+  const PixelRect cell = LastMoveRect(position, c);
+  if (std::max<int>(update.left, cell.left) >= std::min<int>(update.right, cell.right) ||
+      std::max<int>(update.top, cell.top) >= std::min<int>(update.bottom, cell.bottom)) {
+    return;
+  }
+  if (markedCell_ != c) {
+    // Columns 3 to 8 of the sheet hold the stones, whichever sheet the size has.
+    markedStones_.Assign(ArtImage(6 * c, 3 * c, kWood));
+    {
+      MemoryDc copy(dc);
+      SelectionScope selection(copy.Get(), markedStones_.Get());
+      BitBlt(copy.Get(), 0, 0, 6 * c, 3 * c, tiles, 3 * c, 0, SRCCOPY);
+    }
+    markedStones_.Assign(MarkStoneTiles(markedStones_.Pixels(), c));
+    markedCell_ = c;
+  }
+  int column = 0;
+  int row = 0;
+  position.TileOf(position.lastX, position.lastY, &column, &row);
+  MemoryDc marked(dc);
+  SelectionScope selection(marked.Get(), markedStones_.Get());
+  BitBlt(dc, cell.left, cell.top, c, c, marked.Get(), (column - 3) * c, row * c, SRCCOPY);
 }
 
 LRESULT ChildGoban::OnShowWindow() {

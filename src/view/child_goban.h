@@ -73,9 +73,16 @@ class ChildGoban {
   void PaintShipped(HDC dc, const RECT& update, int c);
   // Paints the update area from pictures drawn for the cell size c.
   void PaintDrawn(HDC dc, const RECT& update, int c);
+  // While the user wants the last move marked, draws the marked tile of the current
+  // Position's last stone where the update area meets its cell. tiles holds the tile
+  // sheet of cells of c, from which the marked tiles are made once per cell size.
+  void PaintLastMoveMark(HDC dc, const RECT& update, HDC tiles, int c);
 
   HWND window_ = nullptr;
   DrawnArt drawn_;
+  // The stone tiles of the sheet with the last-move ring, 6 x 3 cells of markedCell_.
+  int markedCell_ = 0;
+  DrawnBitmap markedStones_;
   // The latest drawing ahead: its art is written by aheadWork_'s latest work until that is
   // waited for. Each drawing is shared with its thread, so one given up on may finish into
   // it after this forgets it; aheadWork_'s destructor waits for every thread.

@@ -17,9 +17,14 @@ class DrawnBitmap {
   void Assign(const ArtImage& image);
   // The bitmap, or nullptr before Assign.
   HBITMAP Get() const { return bitmap_; }
+  // The picture as it stands, with whatever was drawn into the bitmap since Assign.
+  ArtImage Pixels() const;
 
  private:
   void Release();
 
   HBITMAP bitmap_ = nullptr;
+  const RGBQUAD* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
 };

@@ -147,6 +147,8 @@ _e2e_probe_once() {
   read -r _ PROBE_CLIENT_X PROBE_CLIENT_Y PROBE_CLIENT_W PROBE_CLIENT_H < <(grep '^client' "$out")
   read -r _ PROBE_BOARD_X PROBE_BOARD_Y PROBE_BOARD_W PROBE_BOARD_H < <(grep '^board' "$out")
   read -r _ PROBE_TOOLBAR_X PROBE_TOOLBAR_Y PROBE_TOOLBAR_W PROBE_TOOLBAR_H < <(grep '^toolbar' "$out")
+  read -r _ PROBE_PANE_X PROBE_PANE_Y PROBE_PANE_W PROBE_PANE_H < <(grep '^pane ' "$out")
+  read -r _ PROBE_FOCUS < <(grep '^focus' "$out")
   # Under Wine a menu lives in its own process, so the probe cannot see the check marks (it
   # reports 0): read_checks reads them from the screen instead.
   PROBE_VIEW= PROBE_NEXT=
@@ -172,6 +174,12 @@ dialog_text() {  # ID [CLASS]
     sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt"
 }
 
+# The text (line breaks as \n) or "rect" ("x y w h") of a box of the pane the last probe saw.
+pane_box() {  # ID [rect]
+  awk -v id="$1" -v rect="${2:-}" '$1 == "panebox" && $2 == id { if (rect != "") print $3, $4, $5, $6
+    else { sub(/^panebox [^ ]+ [^ ]+ [^ ]+ [^ ]+ [^ ]+ ?/, ""); print }; exit }' "$E2E_DIR/probe.txt"
+}
+
 # Types TEXT into the file name field of the open dialog, as a user would. Beside a build
 # the field once stayed empty, and once xdotool gave up on the text ("Invalid multi-byte
 # sequence"), so the field is read back and typed again, twice at most.
@@ -192,6 +200,17 @@ _dialog_is() { e2e_probe && [ "$PROBE_DIALOG_TITLE" = "$1" ]; }
 wait_dialog() { E2E_WAIT=${E2E_WAIT:-5} wait_until _dialog_is "$1"; }
 _no_dialog() { e2e_probe && [ -z "$PROBE_DIALOG_TITLE" ]; }
 wait_no_dialog() { E2E_WAIT=${E2E_WAIT:-5} wait_until _no_dialog; }
+
+# Opens PATH with ファイル(F) → 開く(O), typing the Windows path and Enter.
+open_by_dialog() {  # PATH
+  local opens; opens=$(trace_count 'Frame::OnCommandFileOpen()\n')
+  keys alt+f o
+  wait_trace 'Frame::OnCommandFileOpen()\n' $((opens + 1)) || { fail "Alt+F O ran no Open command"; return 1; }
+  wait_dialog '開く' || { fail "no Open dialog (screenshot $(keep_screenshot open))"; return 1; }
+  type_text "$(winpath "$1")"
+  keys Return
+  wait_no_dialog || fail "the Open dialog stayed open (screenshot $(keep_screenshot open))"
+}
 
 # Screen coordinates of the centre of board point (x, y) (0-based, x the column).
 point_xy() { echo "$(( PROBE_BOARD_X + ($1 + 1) * PROBE_CELL + PROBE_CELL / 2 )) $(( PROBE_BOARD_Y + ($2 + 1) * PROBE_CELL + PROBE_CELL / 2 ))"; }
@@ -327,16 +346,22 @@ _no_popup() { ! popup_geometry >/dev/null; }
 
 # Opens the View or Next-move pop-up with a click on its title (so that no entry is
 # highlighted), reads which entry carries the check mark, and closes the pop-up again.
-# Prints that entry's command id, 0 when no entry or several are checked.
+# Prints that entry's command id, 0 when no entry or several are checked. Of the View
+# pop-up only the sizes are read: below them stand a separator (9 pixels high on this
+# desktop's menu font) and the two options, which have check marks of their own.
 menu_checked() {  # view|next
   local -a ids
-  case $1 in view) ids=(146 132 133 134 147) ;; next) ids=(136 137 138 139) ;; esac
+  local rows separators
+  case $1 in
+    view) ids=(146 132 133 134 147) rows=7 separators=9 ;;
+    next) ids=(136 137 138 139) rows=4 separators=0 ;;
+  esac
   local n=${#ids[@]} geo x y w h ih checked
   xdotool mousemove $(menu_title_xy "$1") click 1
   E2E_WAIT=5 wait_until popup_geometry >/dev/null || { echo 0; return 1; }
   sleep 0.3  # the pop-up is mapped before its items are drawn
   read -r x y w h < <(popup_geometry)
-  ih=$(( (h - 6) / n ))
+  ih=$(( (h - 6 - separators) / rows ))
   # The check mark column: dark pixels in it, counted per entry.
   checked=$(import -window root -crop 12x$((n * ih))+$((x + 4))+$((y + 3)) png:- |
     convert png:- +repage -depth 8 txt:- |

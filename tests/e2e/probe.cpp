@@ -1,4 +1,5 @@
-// Reports where Tavune's windows stand on the screen and which menu entries are checked,
+// Reports where Tavune's windows stand on the screen, which menu entries are checked, which
+// control has the focus and what a screen reader reads in the information pane and a dialog,
 // so that the end-to-end scripts can click by the program's own geometry.
 // Usage: probe.exe OUTPUT_FILE [MAIN_WINDOW_CLASS]
 #include <windows.h>
@@ -30,20 +31,47 @@ constexpr DWORD kTextBudgetMs = 2000;
 DWORD textDeadline = 0;
 int unanswered = 0;
 
-// Lists the children of a dialog: "control ID CLASS TEXT".
-BOOL CALLBACK WriteControl(HWND control, LPARAM out) {
-  char cls[64] = "";
+// The control's text, asked for within the budget; "" and counted when it was not given.
+std::string ControlText(HWND control) {
   wchar_t text[1024] = L"";
-  GetClassNameA(control, cls, sizeof cls);
   const LONG left = static_cast<LONG>(textDeadline - GetTickCount());
   // WM_GETTEXT, unlike GetWindowText, reaches an edit control of another process.
   if (left <= 0 || !SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
                                         SMTO_ABORTIFHUNG, static_cast<UINT>(left), nullptr)) {
     ++unanswered;
   }
+  return Utf8Of(text);
+}
+
+// Lists the children of a dialog: "control ID CLASS TEXT".
+BOOL CALLBACK WriteControl(HWND control, LPARAM out) {
+  char cls[64] = "";
+  GetClassNameA(control, cls, sizeof cls);
   std::fprintf(reinterpret_cast<FILE*>(out), "control %d %s %s\n", GetDlgCtrlID(control), cls,
-               Utf8Of(text).c_str());
+               ControlText(control).c_str());
   return TRUE;
+}
+
+// Lists the text boxes of the information pane: "panebox ID X Y W H TEXT", each line
+// break of the text written as \n.
+BOOL CALLBACK WritePaneBox(HWND box, LPARAM out) {
+  std::string text;
+  for (const char c : ControlText(box)) {
+    text += c == '\n' ? "\\n" : c == '\r' ? "" : std::string(1, c);
+  }
+  RECT r = {};
+  GetWindowRect(box, &r);
+  std::fprintf(reinterpret_cast<FILE*>(out), "panebox %d %ld %ld %ld %ld %s\n", GetDlgCtrlID(box),
+               r.left, r.top, r.right - r.left, r.bottom - r.top, text.c_str());
+  return TRUE;
+}
+
+// The id of the control that has the keyboard focus in the window's thread; 0 for none.
+int FocusIdOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 0;
+  return info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0;
 }
 
 int CheckedIdOf(HMENU popup) {
@@ -75,6 +103,12 @@ int main(int argc, char** argv) {
   std::fprintf(out, "client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
   WriteRect(out, "board", main ? FindWindowExA(main, nullptr, "TAVUNEGOBAN", nullptr) : nullptr);
   WriteRect(out, "toolbar", main ? FindWindowExA(main, nullptr, "TAVUNETOOLBAR", nullptr) : nullptr);
+  HWND pane = main ? FindWindowExA(main, nullptr, "TAVUNEINFO", nullptr) : nullptr;
+  if (pane && !IsWindowVisible(pane)) pane = nullptr;
+  WriteRect(out, "pane", pane);
+  textDeadline = GetTickCount() + kTextBudgetMs;
+  if (pane) EnumChildWindows(pane, WritePaneBox, reinterpret_cast<LPARAM>(out));
+  std::fprintf(out, "focus %d\n", FocusIdOf(main));
   HMENU menu = main ? GetMenu(main) : nullptr;
   std::fprintf(out, "view %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 1) : nullptr));
   std::fprintf(out, "next %d\n", CheckedIdOf(menu ? GetSubMenu(menu, 2) : nullptr));

@@ -13,17 +13,6 @@ read_checks
 [ "$PROBE_NEXT $PROBE_VIEW" = "136 133" ] && pass "the menus check 黒から交互 and 中" ||
   fail "the menus check $PROBE_NEXT and $PROBE_VIEW, not 136 and 133"
 
-# Opens PATH with ファイル(F) → 開く(O), typing the Windows path and Enter.
-open_by_dialog() {  # PATH
-  local opens; opens=$(trace_count 'Frame::OnCommandFileOpen()\n')
-  keys alt+f o
-  wait_trace 'Frame::OnCommandFileOpen()\n' $((opens + 1)) || { fail "Alt+F O ran no Open command"; return 1; }
-  wait_dialog '開く' || { fail "no Open dialog (screenshot $(keep_screenshot open))"; return 1; }
-  type_text "$(winpath "$1")"
-  keys Return
-  wait_no_dialog || fail "the Open dialog stayed open (screenshot $(keep_screenshot open))"
-}
-
 # A Panda Net record; white moved last, so black is next. Rows count from the top.
 ugf="$E2E_DIR/panda.ugf"
 printf '[Header]\r\nLang=JP\r\n[Data]\r\nQD,B1,1,0\r\nDD,W2,2,0\r\nQP,B3,3,0\r\nCP,W4,4,0\r\n' > "$ugf"

@@ -35,6 +35,8 @@ TEST(RecordNotes, ShiftJisWithoutCharsetKeepsTrailBytesInsideTheirCharacters) {
   EXPECT_EQ(info.whiteName, "表");
   EXPECT_EQ(record.Notes().CommentAt(0), "江評]B[aa") << "the root's comment, whole";
   EXPECT_EQ(record.Notes().CommentAt(record.mainCount - 1), "転");
+  record.Reset();
+  EXPECT_TRUE(record.Notes().Info().blackName.empty()) << "a new game keeps no notes";
 }
 
 TEST(RecordNotes, Utf8TextFollowsEscapesAndEveryLineBreak) {
