@@ -20,13 +20,14 @@ constexpr std::size_t kWindow = 64 * 1024;
 // A record's bytes read for its moves and its comments at once. As they arrive they are
 // kept, filtered as ReadSgf filters them, and each window of them looked at: whether any
 // byte is "\" or above 0x7F, and where "C[" stands.
-class StreamedRecord {
+class StreamedRecord : public platform::BlockTarget {
  public:
   StreamedRecord(ReadText* bytes, ReadText* filtered) : bytes_(*bytes), filtered_(*filtered) {}
 
-  void Take(const unsigned char* chunk, std::size_t size) {
+  unsigned char* Room(std::size_t size) override { return bytes_.Room(size); }
+  void Filled(std::size_t size) override {
     std::size_t at = bytes_.Size();
-    bytes_.Append(chunk, size);
+    bytes_.Filled(size);
     const std::size_t end = bytes_.Size();
     while (at < end) {
       if (at % kMapStep == 0) map_.push_back(filtered_.Size());
@@ -103,10 +104,15 @@ std::size_t CountUpTo(const std::vector<std::int32_t>& list, std::int32_t k, std
 }  // namespace
 
 void ReadFileInto(const char* name, ReadText* bytes) {
+  // The file goes straight into the text's own memory.
+  struct Into : platform::BlockTarget {
+    ReadText& text;
+    explicit Into(ReadText& into) : text(into) {}
+    unsigned char* Room(std::size_t size) override { return text.Room(size); }
+    void Filled(std::size_t size) override { text.Filled(size); }
+  } into(*bytes);
   bytes->Clear();
-  platform::ReadFileBlocks(name, [bytes](const unsigned char* block, std::size_t size) {
-    bytes->Append(block, size);
-  });
+  platform::ReadFileBlocks(name, into);
 }
 
 std::string FileBytes(const char* name) { return platform::ReadWholeFile(name); }
@@ -177,9 +183,7 @@ int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
   bytes.Clear();
   ReadText filtered;
   StreamedRecord stream(&bytes, &filtered);
-  platform::ReadFileBlocks(cleanedName, [&stream](const unsigned char* block, std::size_t size) {
-    stream.Take(block, size);
-  });
+  platform::ReadFileBlocks(cleanedName, stream);
   stream.Finish();
 
   std::size_t markLength = 0;

@@ -68,6 +68,13 @@ class ReadText {
     std::memcpy(bytes_ + size_, bytes, size);
     size_ += size;
   }
+  // Room for size more bytes at the end, for a read to write into before Filled.
+  unsigned char* Room(std::size_t size) {
+    if (capacity_ - size_ < size) Grow(size_ + size);
+    return reinterpret_cast<unsigned char*>(bytes_ + size_);
+  }
+  // Takes the size bytes just written into Room as part of the text.
+  void Filled(std::size_t size) { size_ += size; }
   // Empties the text and keeps its memory for the next one.
   void Clear() { size_ = 0; }
   // Makes room for size bytes in all, so that appending up to them never moves the text.

@@ -25,9 +25,11 @@ int MoveColour(unsigned char letter) {
 bool IsMoveLetter(unsigned char c) { return c == 'B' || c == 'W' || c == 'E'; }
 
 // What the scan tells a policy besides the codes: nothing, for the board alone. Reach
-// comes before each code with the offset of its item.
+// comes before a code whose item starts at or after the offset the policy last asked for,
+// and returns the next such offset.
 struct NoMarks {
-  void Reach(std::size_t, std::size_t) {}
+  std::size_t FirstCheck() const { return static_cast<std::size_t>(-1); }
+  std::size_t Reach(std::size_t, std::size_t) { return static_cast<std::size_t>(-1); }
   void Removal(std::size_t) {}
   void Pass(std::size_t) {}
   void SetupList(std::size_t, std::size_t) {}
@@ -43,6 +45,8 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
   // spares the copies of a growing list, and pages never written are never touched.
   codes.reserve(n / 4);
   std::size_t p = 0;
+  // Kept here, where it stays in a register: most codes only compare with it.
+  std::size_t nextCheck = marks.FirstCheck();
   while (p < n) {
     const unsigned char c = t[p];
     // Spaced-out files: a blank where an item could start is no item.
@@ -62,7 +66,7 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
       int x = 0;
       int y = 0;
       if (CoordinateOf(t[p + 2], &x) && CoordinateOf(t[p + 3], &y)) {
-        marks.Reach(p, codes.size());
+        if (p >= nextCheck) nextCheck = marks.Reach(p, codes.size());
         if (c == 'E') marks.Removal(codes.size());
         codes.push_back(MakeMoveCode(MoveColour(c), x, y));
       } else if (c != 'E' && t[p + 2] == 't' && t[p + 3] == 't') {
@@ -80,7 +84,7 @@ MoveCodeList ScanSgfBytes(const unsigned char* t, std::size_t n, Marks& marks) {
         int x = 0;
         int y = 0;
         if (CoordinateOf(t[p + 1], &x) && CoordinateOf(t[p + 2], &y)) {
-          marks.Reach(p, codes.size());
+          if (p >= nextCheck) nextCheck = marks.Reach(p, codes.size());
           codes.push_back(MakeMoveCode(colour, x, y));
         }
         p += 4;
@@ -125,17 +129,16 @@ MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfS
   struct Recorder {
     SgfScanMarks& marks;
     std::size_t next = 0;
-    // The offset of the next checkpoint, kept here so that most codes cost one compare.
-    std::size_t nextOffset = static_cast<std::size_t>(-1);
-    void Start() {
-      if (!marks.checkpoints.empty()) nextOffset = marks.checkpoints[0];
-    }
-    void Reach(std::size_t p, std::size_t codes) {
-      if (p < nextOffset) return;
+    std::size_t FirstCheck() const { return NextOffset(); }
+    // Notes the codes before every checkpoint up to p; the offset of the next one.
+    std::size_t Reach(std::size_t p, std::size_t codes) {
       while (next < marks.checkpoints.size() && marks.checkpoints[next] <= p) {
         marks.codesBefore[next++] = static_cast<std::int32_t>(codes);
       }
-      nextOffset = next < marks.checkpoints.size() ? marks.checkpoints[next] : static_cast<std::size_t>(-1);
+      return NextOffset();
+    }
+    std::size_t NextOffset() const {
+      return next < marks.checkpoints.size() ? marks.checkpoints[next] : static_cast<std::size_t>(-1);
     }
     void Removal(std::size_t code) { marks.removals.push_back(static_cast<std::int32_t>(code)); }
     void Pass(std::size_t codes) { marks.passes.push_back(static_cast<std::int32_t>(codes)); }
@@ -144,12 +147,8 @@ MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfS
         marks.setupLists.push_back({static_cast<std::int32_t>(first), static_cast<std::int32_t>(end)});
       }
     }
-    void Finish(std::size_t codes) {
-      nextOffset = 0;
-      Reach(static_cast<std::size_t>(-1), codes);
-    }
+    void Finish(std::size_t codes) { Reach(static_cast<std::size_t>(-1), codes); }
   } recorder{*marks};
-  recorder.Start();
   return ScanSgfBytes(text, size, recorder);
 }
 

@@ -21,9 +21,18 @@ using NativeName = std::string;
 using ChunkSink = std::function<void(const unsigned char* bytes, std::size_t size)>;
 void ReadFileChunks(const char* name, const ChunkSink& onChunk);
 
-// The same, in pieces of up to 64 KiB, for the readers that look at large stretches of
-// a record at once: under Wine every read is a trip through its server.
-void ReadFileBlocks(const char* name, const ChunkSink& onBlock);
+// Where a file is read to in large blocks, straight into the reader's own memory: Room
+// gives space for size bytes, of which Filled tells how many a read wrote.
+class BlockTarget {
+ public:
+  virtual ~BlockTarget() = default;
+  virtual unsigned char* Room(std::size_t size) = 0;
+  virtual void Filled(std::size_t size) = 0;
+};
+// Reads the named file into target in blocks of up to 64 KiB, for the readers that look
+// at large stretches of a record at once (under Wine every read is a trip through its
+// server). Reads what ReadFileChunks reads.
+void ReadFileBlocks(const char* name, BlockTarget& target);
 
 // The named file's bytes whole, read in large pieces into room sized for the file, for
 // the readers that walk a record as a whole. Up to the first read that delivers nothing;

@@ -74,7 +74,17 @@ void ReadPieces(const char* name, const ChunkSink& onPiece, std::size_t pieceSiz
 
 void ReadFileChunks(const char* name, const ChunkSink& onChunk) { ReadPieces(name, onChunk, kChunkSize); }
 
-void ReadFileBlocks(const char* name, const ChunkSink& onBlock) { ReadPieces(name, onBlock, kBlockSize); }
+void ReadFileBlocks(const char* name, BlockTarget& target) {
+  const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  for (;;) {
+    const ssize_t got = read(descriptor, target.Room(kBlockSize), kBlockSize);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    target.Filled(static_cast<std::size_t>(got));
+  }
+  close(descriptor);
+}
 
 std::string ReadWholeFile(const char* name) {
   std::string bytes;

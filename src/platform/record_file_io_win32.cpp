@@ -206,11 +206,12 @@ HANDLE OpenToRead(const char* name) {
 }
 
 // Hands the file's bytes to onChunk in order, up to the first read that delivers nothing.
-void ReadChunks(HANDLE file, const ChunkSink& onChunk, unsigned char* chunk, DWORD chunkSize) {
+void ReadChunks(HANDLE file, const ChunkSink& onChunk) {
+  unsigned char chunk[kChunkSize];
   for (;;) {
     // Only the count tells: a read error and the end of the file both deliver nothing.
     DWORD got = 0;
-    ReadFile(file, chunk, chunkSize, &got, nullptr);
+    ReadFile(file, chunk, kChunkSize, &got, nullptr);
     if (got == 0) return;
     onChunk(chunk, got);
   }
@@ -249,16 +250,19 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
   HANDLE file = OpenToRead(name);
   // INVALID_HANDLE_VALUE is also the current process's pseudo-handle: never read from it.
   if (file == INVALID_HANDLE_VALUE) return;
-  unsigned char chunk[kChunkSize];
-  if (IsDiskFile(file)) ReadChunks(file, onChunk, chunk, kChunkSize);
+  if (IsDiskFile(file)) ReadChunks(file, onChunk);
   CloseHandle(file);
 }
 
-void ReadFileBlocks(const char* name, const ChunkSink& onBlock) {
+void ReadFileBlocks(const char* name, BlockTarget& target) {
   HANDLE file = OpenToRead(name);
   if (file == INVALID_HANDLE_VALUE) return;
-  std::vector<unsigned char> block(kBlockSize);
-  if (IsDiskFile(file)) ReadChunks(file, onBlock, block.data(), kBlockSize);
+  while (IsDiskFile(file)) {
+    DWORD got = 0;
+    ReadFile(file, target.Room(kBlockSize), kBlockSize, &got, nullptr);
+    if (got == 0) break;
+    target.Filled(got);
+  }
   CloseHandle(file);
 }
 
