@@ -5,6 +5,7 @@ include(GoogleTest)
 
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
+target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
 
 if(TAVUNE_SANITIZE)
   # The sanitized tree only builds; the main native tree runs what it built.
