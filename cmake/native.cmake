@@ -56,32 +56,35 @@ if(TAVUNE_SANITIZE_BUILD)
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)
-  # The Wine tests run in two chains side by side, each one entry at a time, for the
-  # entries of a chain share a display, a prefix and its registry: the test programs in
-  # the prefix build/wineprefix-programs on a display of their own (the empty DISPLAY has
-  # wine-run.sh start one), and the end-to-end scripts in build/wineprefix on the test
-  # command's display. The rest runs beside them. A high cost starts them first: they are
-  # the longest chains. Each entry stops itself with TERM at its limit, 10 s before ctest
-  # would kill it: timeout sends TERM to the script and every process the script started,
-  # and the script's trap still ends the Wine server and Xvfb and says why. ctest's own
-  # kill would leave both behind, silently.
-  set(PROGRAMS_PREFIX ${CMAKE_SOURCE_DIR}/build/wineprefix-programs)
+  # The Wine tests run on slots: a slot is a prefix (build/wineprefix-N) and an Xvfb of its
+  # own, and holds one entry at a time, for the entries of a prefix share its registry and
+  # its display. ctest hands out the slots from the file that the test command writes
+  # (ctest --resource-spec-file build/native/wine-slots.json), so that whichever slot is
+  # free takes the next entry (scripts/wine-slot.sh). Run without that file, the entries
+  # share build/wineprefix and take it in turn. The rest runs beside them. A high cost starts them first: they are the
+  # longest. Each entry stops itself with TERM at its limit, 10 s before ctest would kill
+  # it: timeout sends TERM to the script and every process the script started, and the
+  # script's trap still ends the Wine server and Xvfb and says why. ctest's own kill would
+  # leave both behind, silently.
   function(add_wine_test name limit)
     math(EXPR ctest_limit "${limit} + 10")
-    add_test(NAME ${name} COMMAND timeout --kill-after=5 ${limit} ${ARGN})
-    if(name MATCHES "^e2e[.]")
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix)
-    else()
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_programs_prefix
-        ENVIRONMENT "WINEPREFIX=${PROGRAMS_PREFIX};DISPLAY=")
-    endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ctest_limit} COST 1000)
+    add_test(NAME ${name} COMMAND ${SCRIPTS}/wine-slot.sh timeout --kill-after=5 ${limit} ${ARGN})
+    set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT ${ctest_limit} COST 1000)
   endfunction()
 
   add_wine_test(wine.unit_tests 30
     ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe --gtest_brief=1)
-  add_wine_test(wine.gui_tests 180
-    ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+  # The window tests in shards, each on a slot of its own; gtest deals the tests out in
+  # turn, so that a new test file joins them by itself. The shard with the soak, which
+  # drives thousands of actions, takes about 40 s on a busy 2-core machine, the others 10.
+  set(GUI_SHARDS 4)
+  math(EXPR last_shard "${GUI_SHARDS} - 1")
+  foreach(shard RANGE ${last_shard})
+    add_wine_test(wine.gui_tests.shard${shard} 150
+      ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+    set_property(TEST wine.gui_tests.shard${shard} APPEND PROPERTY ENVIRONMENT
+      GTEST_TOTAL_SHARDS=${GUI_SHARDS} GTEST_SHARD_INDEX=${shard})
+  endforeach()
 
   # A save through a link that the Unix side made (Wine cannot make one). The entry
   # passes only if that one test ran and passed (without the link it must not skip) and
