@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every tree, and runs every test
 # (native, sanitized, fuzzers, under Wine, end to end) through ctest. Ends with the time
-# each stage took.
+# each stage took, a failed one too.
 set -Eeuo pipefail
 # Some steps fail without a word (wineserver, a script's own set -e): say where it stopped.
 trap 'echo "test: stopped at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -9,10 +9,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 stages=()
+print_stages() {
+  local summary
+  printf -v summary '%s, ' "${stages[@]}"
+  echo "test: ${summary%, }"
+}
 timed() {  # NAME COMMAND...
-  local start=$SECONDS
-  "${@:2}"
+  local start=$SECONDS rc=0
+  "${@:2}" || rc=$?
   stages+=("$1 $((SECONDS - start)) s")
+  ((rc == 0)) || { print_stages; echo "test: $1 failed (exit $rc)" >&2; exit "$rc"; }
 }
 
 timed setup bash scripts/setup.sh
@@ -35,11 +41,12 @@ ensure_prefixes() {
 timed prefix ensure_prefixes
 spec=
 for ((n = 0; n < slots; n++)); do spec+="${spec:+,}{\"id\":\"$n\",\"slots\":1}"; done
-printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$spec" > build/native/wine-slots.json
+printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$spec" > "$root/build/native/wine-slots.json"
 
-# In parallel: the Wine tests one to a slot, and as many others beside them as there are
-# cores. Each entry has its own time limit; 60 s holds one added without.
-timed ctest ctest --test-dir build/native --output-on-failure --timeout 60 -j $((slots + $(nproc))) \
-  --resource-spec-file build/native/wine-slots.json
-printf -v summary '%s, ' "${stages[@]}"
-echo "test: ${summary%, }"
+# In parallel: the Wine tests one to a slot, and one other entry beside them (the release's
+# second build first), then the rest once the slots are done: the Wine tests keep the cores
+# busier than their waiting suggests. Each entry has its own time limit; 60 s holds one
+# added without.
+timed ctest ctest --test-dir build/native --output-on-failure --timeout 60 -j $((slots + 1)) \
+  --resource-spec-file "$root/build/native/wine-slots.json"
+print_stages
