@@ -128,17 +128,19 @@ PixelBlock WindowPixels(AppHarness& app, HWND window) {
 }
 
 void WindowPixels(AppHarness& app, HWND window, PixelBlock* into) {
-  app.OnUiThread([&] {
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    if (!lastCapture || !lastCapture->Fits(client.right, client.bottom)) {
-      lastCapture.reset();
-      lastCapture = std::make_unique<Capture>(dc, client.right, client.bottom);
-    }
-    lastCapture->Read(dc, into);
-    ReleaseDC(window, dc);
-  });
+  app.OnUiThread([&] { ReadWindowPixels(window, into); });
+}
+
+void ReadWindowPixels(HWND window, PixelBlock* into) {
+  RECT client{};
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  if (!lastCapture || !lastCapture->Fits(client.right, client.bottom)) {
+    lastCapture.reset();
+    lastCapture = std::make_unique<Capture>(dc, client.right, client.bottom);
+  }
+  lastCapture->Read(dc, into);
+  ReleaseDC(window, dc);
 }
 
 PixelBlock ResourcePixels(int bitmapId) {

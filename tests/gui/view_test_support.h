@@ -50,6 +50,8 @@ PixelBlock WindowPixels(AppHarness& app, HWND window);
 // The same into a block whose memory is kept when it is large enough: under Wine a
 // fresh block of a whole board costs more than the read.
 void WindowPixels(AppHarness& app, HWND window, PixelBlock* into);
+// The same, called on the window's thread.
+void ReadWindowPixels(HWND window, PixelBlock* into);
 // The whole bitmap resource id of the test program, which links the same resources.
 PixelBlock ResourcePixels(int bitmapId);
 // A COLORREF as a PixelBlock value.
