@@ -5,6 +5,7 @@ include(GoogleTest)
 
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
+target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
 
 if(TAVUNE_SANITIZE)
   # The sanitized tree only builds; the main native tree runs what it built.
@@ -60,32 +61,35 @@ if(TAVUNE_SANITIZE_BUILD)
 endif()
 
 if(TAVUNE_WINDOWS_BUILD)
-  # The Wine tests run in two chains side by side, each one entry at a time, for the
-  # entries of a chain share a display, a prefix and its registry: the test programs in
-  # the prefix build/wineprefix-programs on a display of their own (the empty DISPLAY has
-  # wine-run.sh start one), and the end-to-end scripts in build/wineprefix on the test
-  # command's display. The rest runs beside them. A high cost starts them first: they are
-  # the longest chains. Each entry stops itself with TERM at its limit, 10 s before ctest
-  # would kill it: timeout sends TERM to the script and every process the script started,
-  # and the script's trap still ends the Wine server and Xvfb and says why. ctest's own
-  # kill would leave both behind, silently.
-  set(PROGRAMS_PREFIX ${CMAKE_SOURCE_DIR}/build/wineprefix-programs)
+  # The Wine tests run on slots: a slot is a prefix (build/wineprefix-N) and an Xvfb of its
+  # own, and holds one entry at a time, for the entries of a prefix share its registry and
+  # its display. ctest hands out the slots from the file that the test command writes
+  # (ctest --resource-spec-file build/native/wine-slots.json), so that whichever slot is
+  # free takes the next entry (scripts/wine-slot.sh). Run without that file, the entries
+  # share build/wineprefix and take it in turn. The rest runs beside them. A high cost starts them first: they are the
+  # longest. Each entry stops itself with TERM at its limit, 10 s before ctest would kill
+  # it: timeout sends TERM to the script and every process the script started, and the
+  # script's trap still ends the Wine server and Xvfb and says why. ctest's own kill would
+  # leave both behind, silently.
   function(add_wine_test name limit)
     math(EXPR ctest_limit "${limit} + 10")
-    add_test(NAME ${name} COMMAND timeout --kill-after=5 ${limit} ${ARGN})
-    if(name MATCHES "^e2e[.]")
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix)
-    else()
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_programs_prefix
-        ENVIRONMENT "WINEPREFIX=${PROGRAMS_PREFIX};DISPLAY=")
-    endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ctest_limit} COST 1000)
+    add_test(NAME ${name} COMMAND ${SCRIPTS}/wine-slot.sh timeout --kill-after=5 ${limit} ${ARGN})
+    set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT ${ctest_limit} COST 1000)
   endfunction()
 
   add_wine_test(wine.unit_tests 30
     ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/unit_tests.exe --gtest_brief=1)
-  add_wine_test(wine.gui_tests 180
-    ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+  # The window tests in shards, each on a slot of its own; gtest deals the tests out in
+  # turn, so that a new test file joins them by itself. The shard with the soak, which
+  # drives thousands of actions, takes about 40 s on a busy 2-core machine, the others 10.
+  set(GUI_SHARDS 4)
+  math(EXPR last_shard "${GUI_SHARDS} - 1")
+  foreach(shard RANGE ${last_shard})
+    add_wine_test(wine.gui_tests.shard${shard} 150
+      ${SCRIPTS}/wine-run.sh ${TAVUNE_WINDOWS_BUILD}/gui_tests.exe --gtest_brief=1)
+    set_property(TEST wine.gui_tests.shard${shard} APPEND PROPERTY ENVIRONMENT
+      GTEST_TOTAL_SHARDS=${GUI_SHARDS} GTEST_SHARD_INDEX=${shard})
+  endforeach()
 
   # A save through a link that the Unix side made (Wine cannot make one). The entry
   # passes only if that one test ran and passed (without the link it must not skip) and
@@ -110,21 +114,18 @@ if(TAVUNE_WINDOWS_BUILD)
   file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.sh)
   foreach(t IN LISTS E2E_TESTS)
     get_filename_component(name ${t} NAME_WE)
-    # The scripts pass in 4 to 18 s on a busy machine; the game list's, which starts the
-    # program twice and saves twice, in 40 to 52 s with both cores taken by others.
-    set(limit 60)
-    if(name STREQUAL "test_game_list")
-      set(limit 120)
-    endif()
-    add_wine_test(e2e.${name} ${limit} bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
+    # The scripts pass in 10 to 30 s beside the other slots, up to 60 s when other builds
+    # keep both cores busy besides; the game list's starts the program twice and saves
+    # twice, 40 to 52 s with both cores taken by others.
+    add_wine_test(e2e.${name} 120 bash ${t} ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
   endforeach()
 
   # Builds tavune.exe a second time elsewhere and packages both. It needs no Wine, and is
-  # the longest of the rest, so it starts beside the Wine tests. Its build runs at a low
-  # priority and gives way to them: about 20 s beside them alone, a minute or two when
-  # both cores are kept busy besides.
+  # the longest of the rest, so it starts first, beside the Wine tests. Its build runs at a
+  # low priority and gives way to them: about 40 s beside them alone, three or four minutes
+  # when other builds keep both cores busy besides.
   add_test(NAME release.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_reproducible_release.sh ${TAVUNE_WINDOWS_BUILD})
-  set_tests_properties(release.reproducible PROPERTIES TIMEOUT 240 COST 500)
+  set_tests_properties(release.reproducible PROPERTIES TIMEOUT 360 COST 2000)
   add_test(NAME release.windows7_imports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/test_windows7_imports.sh ${TAVUNE_WINDOWS_BUILD}/tavune.exe)
   set_tests_properties(release.windows7_imports PROPERTIES TIMEOUT 10)
 endif()

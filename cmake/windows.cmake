@@ -29,14 +29,20 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/win_main.cpp)
   target_link_options(tavune PRIVATE ${WINDOWS_LINK_FLAGS} -mwindows -municode -Wl,-Map=tavune.map)
 endif()
 
-# GoogleTest from Debian's sources, built with the cross compilers.
+# GoogleTest from Debian's sources, built with the cross compilers, and without looking for
+# Python, which only its own tests need: through a pyenv shim that look took 20 s.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(CMAKE_DISABLE_FIND_PACKAGE_Python ON)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Test programs and GoogleTest itself are compiled for a quick build (TEST_OPTIMIZATION).
+target_compile_options(gtest PRIVATE ${TEST_OPTIMIZATION})
+target_compile_options(gtest_main PRIVATE ${TEST_OPTIMIZATION})
 
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 # advapi32: the tests of what a save keeps read and change access lists.
 target_link_libraries(unit_tests PRIVATE tavune_core gtest_main advapi32)
+target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
 target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
@@ -47,7 +53,7 @@ list(APPEND GUI_TEST_SOURCES ${CMAKE_SOURCE_DIR}/bench/windows/info_pane_steps.c
 if(GUI_TEST_SOURCES)
   add_executable(gui_tests ${GUI_TEST_SOURCES} ${RESOURCE_SCRIPT})
   target_link_libraries(gui_tests PRIVATE tavune_shell gtest)
-  target_compile_options(gui_tests PRIVATE -fexec-charset=CP932)
+  target_compile_options(gui_tests PRIVATE -fexec-charset=CP932 ${TEST_OPTIMIZATION})
   target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
   # Resources only: version texts that no single code page spells, for the version dialog.
   add_library(version_texts MODULE tests/gui/version_texts.rc)

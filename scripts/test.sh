@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every tree, and runs every test
 # (native, sanitized, fuzzers, under Wine, end to end) through ctest. Ends with the time
-# each stage took.
+# each stage took, a failed one too.
 set -Eeuo pipefail
 # Some steps fail without a word (wineserver, a script's own set -e): say where it stopped.
 trap 'echo "test: stopped at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -9,27 +9,44 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 stages=()
+print_stages() {
+  local summary
+  printf -v summary '%s, ' "${stages[@]}"
+  echo "test: ${summary%, }"
+}
 timed() {  # NAME COMMAND...
-  local start=$SECONDS
-  "${@:2}"
+  local start=$SECONDS rc=0
+  "${@:2}" || rc=$?
   stages+=("$1 $((SECONDS - start)) s")
+  ((rc == 0)) || { print_stages; echo "test: $1 failed (exit $rc)" >&2; exit "$rc"; }
 }
 
 timed setup bash scripts/setup.sh
 timed build bash scripts/build.sh windows sanitize native
 
 source scripts/wine-env.sh
-# The test programs run in a prefix of their own, beside the end-to-end scripts.
-programs_prefix=$root/build/wineprefix-programs
+# The Wine tests run on slots side by side, each slot a prefix copied from the tests' own
+# (scripts/wine-slot.sh): one more than the cores, for they spend most of their time
+# waiting for Wine and the X server.
+slots=$(($(nproc) + 1))
 timed display tavune_ensure_display
-trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true
-  WINEPREFIX=$programs_prefix wineserver -k 2>/dev/null || true' EXIT
-ensure_prefixes() { tavune_ensure_test_prefix && WINEPREFIX=$programs_prefix tavune_ensure_test_prefix; }
+trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+ensure_prefixes() {
+  local n from=$WINEPREFIX
+  tavune_ensure_test_prefix || return 1
+  for ((n = 0; n < slots; n++)); do
+    WINEPREFIX=$root/build/wineprefix-$n tavune_copy_test_prefix "$from" || return 1
+  done
+}
 timed prefix ensure_prefixes
+spec=
+for ((n = 0; n < slots; n++)); do spec+="${spec:+,}{\"id\":\"$n\",\"slots\":1}"; done
+printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$spec" > "$root/build/native/wine-slots.json"
 
-# In parallel, but for the Wine tests: each of their two chains shares one display and one
-# registry, and holds a resource lock that keeps its entries one at a time. Each entry has
-# its own time limit; 60 s holds one added without.
-timed ctest ctest --test-dir build/native --output-on-failure --timeout 60 -j "$(nproc)"
-printf -v summary '%s, ' "${stages[@]}"
-echo "test: ${summary%, }"
+# In parallel: the Wine tests one to a slot, and one other entry beside them (the release's
+# second build first), then the rest once the slots are done: the Wine tests keep the cores
+# busier than their waiting suggests. Each entry has its own time limit; 60 s holds one
+# added without.
+timed ctest ctest --test-dir build/native --output-on-failure --timeout 60 -j $((slots + 1)) \
+  --resource-spec-file "$root/build/native/wine-slots.json"
+print_stages

@@ -3,27 +3,29 @@
 # is none). Safe to source more than once.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET, no Gecko, and no menu entries: winemenubuilder ran at every start of a Wine server.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 
 # Starts an Xvfb of its own when no display is given, of the size TAVUNE_SCREEN gives (WxHxDEPTH);
-# TAVUNE_XVFB_PID is then set.
+# TAVUNE_XVFB_PID is then set. Xvfb picks a free display itself and names it once it takes
+# connections: two tests starting at once never take the same one, and nothing polls.
 tavune_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 "${TAVUNE_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
-    TAVUNE_XVFB_PID=$!
+  local dir n=
+  dir=$(mktemp -d) && mkfifo "$dir/display" || return 1
+  Xvfb -displayfd 3 -screen 0 "${TAVUNE_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+  TAVUNE_XVFB_PID=$!
+  # An Xvfb that fails closes the pipe without a word, which ends the read.
+  read -r -t 30 n < "$dir/display"
+  rm -rf "$dir"
+  if [ -n "$n" ]; then
     export DISPLAY=:$n
-    for _ in $(seq 1 100); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 $TAVUNE_XVFB_PID 2>/dev/null || break
-      sleep 0.1
-    done
-  done
+    return 0
+  fi
+  kill "$TAVUNE_XVFB_PID" 2>/dev/null
   echo "wine-env: could not start Xvfb" >&2
   return 1
 }
@@ -85,6 +87,21 @@ tavune_ensure_test_prefix() {
     return 1
   fi
   touch "$WINEPREFIX/.tavune-unmanaged"
+}
+
+# Makes $WINEPREFIX a copy of the ready test prefix FROM, in a second where Wine takes ten
+# to make one. The DLLs, which Wine writes only when it makes or updates a prefix, are
+# linked; the registry and the user folders, which the tests write, are copied. No Wine
+# process of FROM may run meanwhile: its server writes the registry as it likes.
+tavune_copy_test_prefix() {  # FROM
+  local from=$1 making=$WINEPREFIX.making dlls=drive_c/windows/system32
+  if [ -f "$WINEPREFIX/.tavune-ready" ] && [ -f "$WINEPREFIX/.tavune-unmanaged" ]; then return 0; fi
+  rm -rf "$WINEPREFIX" "$making" && mkdir -p "$making/${dlls%/*}" &&
+    tar -C "$from" --exclude="./$dlls" -cf - . | tar -C "$making" -xf - &&
+    cp -al "$from/$dlls" "$making/$dlls" && mv "$making" "$WINEPREFIX" || {
+    echo "wine-env: could not copy the prefix $from to $WINEPREFIX" >&2
+    return 1
+  }
 }
 
 # Stages the display scale (DPI, 96 for 100 %) that the next program started in the prefix

@@ -93,7 +93,9 @@ _e2e_launch() {
   printf '%s\n' "$*" >> "$E2E_DIR/starts.txt"
   WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$@" 2>>"$E2E_TRACE" &
   E2E_PID=$!
-  wait_trace 'ChildGoban::OnPaint()\n' && wait_trace 'ChildToolbar::OnPaint()\n' || {
+  # On a fresh Wine server the board shows within seconds, but beside the other test slots
+  # and someone's build it once took more than 10.
+  E2E_WAIT=30 wait_trace 'ChildGoban::OnPaint()\n' && E2E_WAIT=30 wait_trace 'ChildToolbar::OnPaint()\n' || {
     fail "tavune.exe did not show its board (screenshot $(keep_screenshot start)); Wine's processes:"
     ps -eo pid,stat,etime,args | grep -E '[w]ineserver|[.]exe' | sed 's/^/    /'
     return 1; }

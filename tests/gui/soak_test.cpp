@@ -123,44 +123,37 @@ class Soak {
     } else {
       Drop();
     }
-    app_.PaintNow();
   }
 
-  // The record's invariants, and the menu and toolbar in step with the current Position.
-  std::string Consistency() {
-    std::string broken;
+  // After an action, in one trip to the program's thread, for thousands of trips cost
+  // more than the checks: the pending paint is done, the record's invariants and the menu
+  // and toolbar are checked (into broken), and what the board shows is read for
+  // ScreenMismatch.
+  void Look(std::string* broken) {
     app_.OnUiThread([&] {
-      broken = BrokenInvariant(*gGameRecord);
-      if (!broken.empty()) return;
-      const int mode = gGameRecord->Current().nextMode;
-      if (gBoardLayout->MenuMode() != mode) broken = "menu mode differs from the record's";
-      if (gChildToolbar->Mode() != mode) broken = "toolbar mode differs from the record's";
-      const UINT state = GetMenuState(GetSubMenu(GetMenu(app_.Main()), 2), mode, MF_BYCOMMAND);
-      if (!(state & MF_CHECKED)) broken = "the mode's menu entry is not checked";
+      RedrawWindow(app_.Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      *broken = Consistency();
+      cell_ = gBoardLayout->CellSize();
+      sheetId_ = gBoardLayout->TileBitmapId();
+      shown_.CopyFrom(gGameRecord->Current());
+      ReadWindowPixels(app_.Board(), &board_);
     });
-    return broken;
   }
 
-  // The first point whose cell on the screen is not its tile from the sheet, or "".
+  // The first point whose cell on the screen, as Look read it, is not its tile from the
+  // sheet, or "".
   std::string ScreenMismatch() {
-    int cell = 0, sheetId = 0;
-    Position shown{};
-    app_.OnUiThread([&] {
-      cell = gBoardLayout->CellSize();
-      sheetId = gBoardLayout->TileBitmapId();
-      shown.CopyFrom(gGameRecord->Current());
-    });
-    if (sheetId != sheetId_) {
-      sheet_ = ResourcePixels(sheetId);
-      sheetId_ = sheetId;
+    const int cell = cell_;
+    if (sheetId_ != sheetOf_) {
+      sheet_ = ResourcePixels(sheetId_);
+      sheetOf_ = sheetId_;
     }
-    const PixelBlock board = WindowPixels(app_, app_.Board());
-    if (board.Width() != 20 * cell || board.Height() != 20 * cell) return "board size";
+    if (board_.Width() != 20 * cell || board_.Height() != 20 * cell) return "board size";
     for (int y = 0; y < kBoardSize; ++y) {
       for (int x = 0; x < kBoardSize; ++x) {
         int column = 0, row = 0;
-        shown.TileOf(x, y, &column, &row);
-        if (board.Crop((x + 1) * cell, (y + 1) * cell, cell, cell) !=
+        shown_.TileOf(x, y, &column, &row);
+        if (board_.Crop((x + 1) * cell, (y + 1) * cell, cell, cell) !=
             sheet_.Crop(column * cell, row * cell, cell, cell)) {
           return "point (" + std::to_string(x) + ", " + std::to_string(y) + ")";
         }
@@ -170,6 +163,19 @@ class Soak {
   }
 
  private:
+  // The record's invariants, and the menu and toolbar in step with the current Position;
+  // on the program's thread.
+  std::string Consistency() {
+    std::string broken = BrokenInvariant(*gGameRecord);
+    if (!broken.empty()) return broken;
+    const int mode = gGameRecord->Current().nextMode;
+    if (gBoardLayout->MenuMode() != mode) broken = "menu mode differs from the record's";
+    if (gChildToolbar->Mode() != mode) broken = "toolbar mode differs from the record's";
+    const UINT state = GetMenuState(GetSubMenu(GetMenu(app_.Main()), 2), mode, MF_BYCOMMAND);
+    if (!(state & MF_CHECKED)) broken = "the mode's menu entry is not checked";
+    return broken;
+  }
+
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
   // A button released anywhere on the board window, labels included.
@@ -221,7 +227,12 @@ class Soak {
   std::mt19937 random_;
   std::vector<std::string> records_;
   PixelBlock sheet_;
+  int sheetOf_ = 0;  // the bitmap id that sheet_ holds
+  // What Look saw; the board is read into the same memory each time.
+  int cell_ = 0;
   int sheetId_ = 0;
+  Position shown_{};
+  PixelBlock board_;
 };
 
 TEST(Soak, FiveThousandRandomActionsKeepRecordScreenAndHandlesSound) {
@@ -235,7 +246,8 @@ TEST(Soak, FiveThousandRandomActionsKeepRecordScreenAndHandlesSound) {
     }
     soak.RandomAction();
     if (HasFatalFailure()) return;
-    const std::string broken = soak.Consistency();
+    std::string broken;
+    soak.Look(&broken);
     ASSERT_EQ("", broken) << "after action " << action;
     const std::string mismatch = soak.ScreenMismatch();
     ASSERT_EQ("", mismatch) << "the screen differs from the record after action " << action;

@@ -3,9 +3,11 @@
 #include <shlobj.h>  // DROPFILES
 
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 #include "record/game_record.h"
+#include "view/bitmap_dc.h"
 #include "view/board_layout.h"
 #include "view/child_toolbar.h"
 
@@ -54,6 +56,12 @@ PixelBlock PixelBlock::Crop(int x, int y, int width, int height) const {
   return part;
 }
 
+void PixelBlock::Resize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  pixels_.resize(static_cast<std::size_t>(width) * height);
+}
+
 bool PixelBlock::operator==(const PixelBlock& other) const {
   return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
 }
@@ -71,36 +79,68 @@ BITMAPINFO TopDown32(int width, int height) {
   return info;
 }
 
-// Copies width x height pixels of dc at (0, 0) into a block.
-PixelBlock ReadDc(HDC dc, int width, int height) {
-  PixelBlock block(width, height);
-  BITMAPINFO info = TopDown32(width, height);
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::memcpy(block.Data(), bits, sizeof(std::uint32_t) * width * height);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(section);
-  for (int i = 0; i < width * height; ++i) block.Data()[i] &= 0xFFFFFF;
-  return block;
-}
+// A DIB section of one size selected into a memory DC, kept from one read to the next:
+// under Wine a fresh section costs more than the copy, and the soak reads thousands.
+class Capture {
+ public:
+  Capture(HDC like, int width, int height)
+      : width_(width), height_(height), section_(MakeSection(like, width, height, &bits_)),
+        dc_(like), selection_(dc_.Get(), section_) {}
+  ~Capture() {
+    if (section_) DeleteObject(section_);
+  }
+  Capture(const Capture&) = delete;
+  Capture& operator=(const Capture&) = delete;
+
+  bool Fits(int width, int height) const { return width == width_ && height == height_; }
+
+  // Copies the pixels of dc at (0, 0) into block, which takes the capture's size.
+  void Read(HDC dc, PixelBlock* block) {
+    BitBlt(dc_.Get(), 0, 0, width_, height_, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    block->Resize(width_, height_);
+    const auto* bits = static_cast<const std::uint32_t*>(bits_);
+    for (int i = 0; i < width_ * height_; ++i) block->Data()[i] = bits[i] & 0xFFFFFF;
+  }
+
+ private:
+  static HBITMAP MakeSection(HDC like, int width, int height, void** bits) {
+    BITMAPINFO info = TopDown32(width, height);
+    return CreateDIBSection(like, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  }
+
+  int width_, height_;
+  void* bits_ = nullptr;
+  HBITMAP section_;
+  MemoryDc dc_;
+  SelectionScope selection_;
+};
+
+// Used on the program's thread only, one read at a time.
+std::unique_ptr<Capture> lastCapture;
 
 }  // namespace
 
 PixelBlock WindowPixels(AppHarness& app, HWND window) {
   PixelBlock block;
-  app.OnUiThread([&] {
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    block = ReadDc(dc, client.right, client.bottom);
-    ReleaseDC(window, dc);
-  });
+  WindowPixels(app, window, &block);
   return block;
+}
+
+void WindowPixels(AppHarness& app, HWND window, PixelBlock* into) {
+  app.OnUiThread([&] { ReadWindowPixels(window, into); });
+}
+
+void ReadWindowPixels(HWND window, PixelBlock* into) {
+  RECT client{};
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  if (!lastCapture || !lastCapture->Fits(client.right, client.bottom)) {
+    lastCapture.reset();
+    lastCapture = std::make_unique<Capture>(dc, client.right, client.bottom);
+  }
+  lastCapture->Read(dc, into);
+  ReleaseDC(window, dc);
 }
 
 PixelBlock ResourcePixels(int bitmapId) {

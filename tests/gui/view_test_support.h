@@ -32,6 +32,8 @@ class PixelBlock {
   int Height() const { return height_; }
   std::uint32_t At(int x, int y) const { return pixels_[y * width_ + x]; }
   std::uint32_t* Data() { return pixels_.data(); }
+  // Takes the given size, keeping the memory it has: the contents are then undefined.
+  void Resize(int width, int height);
   // The part at (x, y), width x height.
   PixelBlock Crop(int x, int y, int width, int height) const;
   bool operator==(const PixelBlock& other) const;
@@ -45,6 +47,11 @@ class PixelBlock {
 
 // What a window shows now in its client area (read through its DC, on its thread).
 PixelBlock WindowPixels(AppHarness& app, HWND window);
+// The same into a block whose memory is kept when it is large enough: under Wine a
+// fresh block of a whole board costs more than the read.
+void WindowPixels(AppHarness& app, HWND window, PixelBlock* into);
+// The same, called on the window's thread.
+void ReadWindowPixels(HWND window, PixelBlock* into);
 // The whole bitmap resource id of the test program, which links the same resources.
 PixelBlock ResourcePixels(int bitmapId);
 // A COLORREF as a PixelBlock value.
