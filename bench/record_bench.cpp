@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -412,9 +413,36 @@ BENCHMARK(BM_MemoryPerPosition)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+// Loads FILE plainly and with its notes, one after the other, `rounds` times, each into a
+// record of its own, and prints the fastest of each: taken in turns, both meet the same
+// moments of a machine whose speed drifts (a shared virtual machine's does, by half).
+int CompareNotes(const char* file, int rounds) {
+  GameRecord plain;
+  GameRecord noted;
+  ReadOptions options;
+  options.notes = true;
+  double fastestPlain = 1e9;
+  double fastestNoted = 1e9;
+  using Clock = std::chrono::steady_clock;
+  for (int i = 0; i < rounds; ++i) {
+    const auto t0 = Clock::now();
+    plain.Load(file);
+    const auto t1 = Clock::now();
+    noted.Load(file, options);
+    const auto t2 = Clock::now();
+    fastestPlain = std::min(fastestPlain, std::chrono::duration<double, std::milli>(t1 - t0).count());
+    fastestNoted = std::min(fastestNoted, std::chrono::duration<double, std::milli>(t2 - t1).count());
+  }
+  std::printf("fastest of %d in turns: plain %.2f ms, with notes %.2f ms (%+.0f %%)\n", rounds,
+              fastestPlain, fastestNoted, 100 * (fastestNoted / fastestPlain - 1));
+  return 0;
+}
+
 // "record_bench --load-once FILE" loads FILE into a new GameRecord and exits: one cold
-// load in a fresh process, to be timed next to cat of the same file.
+// load in a fresh process, to be timed next to cat of the same file. "record_bench
+// --compare-notes FILE" compares the load with notes and without, in turns.
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--compare-notes") return CompareNotes(argv[2], 40);
   if (argc == 3 && std::string(argv[1]) == "--load-once") {
     GameRecord record;
     record.Load(argv[2]);
