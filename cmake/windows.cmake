@@ -62,6 +62,10 @@ if(GUI_TEST_SOURCES)
   add_dependencies(gui_tests version_texts)
 endif()
 
-# Reports window geometry and menu check marks to the end-to-end scripts.
+# Answers the end-to-end scripts' questions about the program's windows, the screen and the
+# settings, from inside the scripts' Wine desktop. It takes the GDI scopes of src/view.
 add_executable(e2e_probe tests/e2e/probe.cpp)
-target_link_options(e2e_probe PRIVATE ${WINDOWS_LINK_FLAGS})
+target_include_directories(e2e_probe PRIVATE src)
+target_compile_definitions(e2e_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+target_link_libraries(e2e_probe PRIVATE gdi32 advapi32 user32)
+target_link_options(e2e_probe PRIVATE ${WINDOWS_LINK_FLAGS} -municode)

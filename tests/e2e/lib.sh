@@ -11,8 +11,10 @@ E2E_DESKTOP=tavune,1280x1024
 E2E_FAILED=0
 E2E_PASSED=0
 E2E_FINISHED=0
-E2E_PROBES=0
-E2E_PID=
+E2E_PROBE_PID=
+E2E_PROBE_NEW=0
+# The programs of the last start, as the probe's "end" and "running" name them.
+E2E_STARTED=()
 
 fail() { echo "FAIL: $*"; E2E_FAILED=1; }
 pass() { echo "ok: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }
@@ -44,26 +46,72 @@ trap 'fail "stopped by SIGTERM (the time limit?)"; exit 1' TERM
 source "$root/scripts/wine-env.sh"
 tavune_ensure_display || { fail "no display"; exit 1; }
 tavune_ensure_test_prefix || { fail "no Wine prefix"; exit 1; }
-# A script stopped from outside may leave its program and this prefix's Wine server
-# running; the next script would find that window instead of its own.
-tavune_new_server || { fail "no Wine server"; exit 1; }
 E2E_DIR=$(mktemp -d /tmp/tavune-e2e.XXXXXX) || { fail "no folder for the files"; exit 1; }
 E2E_TRACE=$E2E_DIR/trace.log
+mkdir "$E2E_DIR/probe" && mkfifo "$E2E_DIR/nap" && exec {E2E_NAP}<>"$E2E_DIR/nap" ||
+  { fail "no folder for the probe"; exit 1; }
+
+# Naps SECONDS without starting a process, as sleep would at every try of a wait: a read,
+# with a time-out, from a pipe that nobody writes to.
+nap() { read -r -t "$1" -u "$E2E_NAP" _; return 0; }
 
 # A Windows path for a file of this machine.
 winpath() { tavune_winpath "$1"; }
 
-# Tries "$@" every 0.1 s until it holds or E2E_WAIT seconds (default 10) have passed on the
-# clock. A try can cost most of a second (a screenshot read, the probe started under Wine),
-# so a count of tries would stretch a failing wait many times over. On a busy 2-core machine
-# the longest wait of a passing run, the program's start, takes about 1 s. The digits of
-# EPOCHREALTIME are microseconds, whatever the locale's decimal point.
+# Ends every Wine process of the prefix and starts a new server, with the probe in the
+# script's virtual desktop (tests/e2e/probe.cpp): one process that answers every question
+# about the program's windows, the screen and the settings until the server ends. The probe
+# starts first, so that it owns the desktop, which lives as long as it does.
+e2e_new_server() {
+  tavune_new_server || return 1
+  _e2e_probe_start
+}
+_e2e_probe_start() {
+  wine explorer /desktop=$E2E_DESKTOP "$E2E_PROBE" "$(winpath "$E2E_DIR/probe")" \
+    "$(winpath "$root/res/toolbar.bmp")" >/dev/null 2>&1 &
+  E2E_PROBE_PID=$!
+  E2E_PROBE_NEW=1
+}
+# A script stopped from outside may leave its program and this prefix's Wine server
+# running; the next script would find that window instead of its own.
+e2e_new_server || { fail "no Wine server"; exit 1; }
+
+# Tries "$@" every 0.1 s (every E2E_NAP_S) until it holds or E2E_WAIT seconds (default 10)
+# have passed on the clock. A try can take a while on a loaded machine, so a count of tries
+# would stretch a failing wait many times over. On a busy 2-core machine the longest wait of
+# a passing run, the program's start, takes about 1 s. The digits of EPOCHREALTIME are
+# microseconds, whatever the locale's decimal point.
 wait_until() {
   local end=$(( ${EPOCHREALTIME//[!0-9]} + ${E2E_WAIT:-10} * 1000000 ))
   until "$@"; do
     (( ${EPOCHREALTIME//[!0-9]} < end )) || return 1
-    sleep 0.1
+    nap "${E2E_NAP_S:-0.1}"
   done
+}
+
+# Asks the probe WORDS (see tests/e2e/probe.cpp) and puts its answer in the file ANSWER.
+# Waits 5 s for it, 30 s just after the probe's start. The question goes away unanswered;
+# a late answer is never read for a later question, each having a name of its own. A probe
+# that has gone (its desktop with it) is started again by the script itself.
+e2e_ask_into() {  # ANSWER WORDS...
+  local answer=$1 folder=$E2E_DIR/probe id wait=5
+  id=${EPOCHREALTIME//[!0-9]}-$BASHPID
+  shift
+  if [ "$BASHPID" = "$$" ] && ! kill -0 "${E2E_PROBE_PID:-0}" 2>/dev/null; then _e2e_probe_start; fi
+  ((E2E_PROBE_NEW)) && wait=30
+  echo "$*" > "$folder/$id.part" && mv "$folder/$id.part" "$folder/$id.ask" || return 1
+  if ! E2E_WAIT=$wait E2E_NAP_S=0.01 wait_until test -e "$folder/$id.txt"; then
+    rm -f "$folder/$id.ask"
+    echo "e2e: the probe answered nothing in $wait s" >&2
+    return 1
+  fi
+  [ "$BASHPID" = "$$" ] && E2E_PROBE_NEW=0
+  mv "$folder/$id.txt" "$answer"
+}
+# The same into $E2E_DIR/answer.txt, whose lines answer_of reads.
+e2e_ask() { e2e_ask_into "$E2E_DIR/answer.txt" "$@"; }
+answer_of() {  # WORD: the rest of each line of the last answer that begins with WORD
+  sed -n "s/^$1 \{0,1\}//p" "$E2E_DIR/answer.txt"
 }
 
 # The trace texts, one per line, as the program wrote them ("Frame::OnPaint()\n").
@@ -73,7 +121,10 @@ has_trace() { [ "$(trace_count "$1")" -ge "${2:-1}" ]; }
 wait_trace() { wait_until has_trace "$@"; }
 
 # Starts tavune.exe in the virtual desktop with the given arguments and waits for the board.
-e2e_start() { _e2e_launch "$E2E_EXE" "$@"; }
+e2e_start() {
+  E2E_STARTED=("$(basename "$E2E_EXE")")
+  _e2e_launch "$E2E_EXE" "$@"
+}
 
 # The same, through a batch file that writes the program's exit code to E2E_EXIT_FILE
 # (explorer does not pass it on); exit_code reads it once the program has ended.
@@ -83,6 +134,7 @@ e2e_start_reporting_exit() {
   # "exit=" keeps a one-digit code from being read as a handle redirection ("echo 2> file").
   printf '@"%s" %%*\r\n@echo exit=%%ERRORLEVEL%% > "%s"\r\n' "$(winpath "$E2E_EXE")" "$(winpath "$E2E_EXIT_FILE")" \
     > "$E2E_DIR/run.bat"
+  E2E_STARTED=("$(basename "$E2E_EXE")" cmd.exe)
   _e2e_launch cmd /c "$(winpath "$E2E_DIR/run.bat")" "$@"
 }
 exit_code() { [ -f "${E2E_EXIT_FILE:-}" ] && tr -d '\r ' < "$E2E_EXIT_FILE" | sed -n 's/^exit=//p'; }
@@ -91,8 +143,8 @@ _e2e_launch() {
   : > "$E2E_TRACE"
   # Kept with a failed script's files: what each start was given.
   printf '%s\n' "$*" >> "$E2E_DIR/starts.txt"
+  # Started from a second explorer, which hands it to the probe's desktop and ends.
   WINEDEBUG=-all,+debugstr wine explorer /desktop=$E2E_DESKTOP "$@" 2>>"$E2E_TRACE" &
-  E2E_PID=$!
   # On a fresh Wine server the board shows within seconds, but beside the other test slots
   # and someone's build it once took more than 10.
   E2E_WAIT=30 wait_trace 'ChildGoban::OnPaint()\n' && E2E_WAIT=30 wait_trace 'ChildToolbar::OnPaint()\n' || {
@@ -102,69 +154,80 @@ _e2e_launch() {
   e2e_probe
 }
 
-# Stops the program and every Wine process of this prefix, and leaves a new server running.
+# Ends the program of the last start; the server, the desktop and the probe stay. Where the
+# probe cannot end it, every Wine process of the prefix goes, and a new server starts.
 e2e_stop() {
-  tavune_new_server || fail "no Wine server for the next start"
-  [ -n "$E2E_PID" ] && wait "$E2E_PID" 2>/dev/null
-  E2E_PID=
+  local words=() name
+  for name in "${E2E_STARTED[@]}"; do words+=(end "$name"); done
+  ((${#words[@]} == 0)) || e2e_ask "${words[@]}" || e2e_new_server || fail "no Wine server for the next start"
+  E2E_STARTED=()
 }
 
-# Waits until the program has ended by itself (after Exit or a close).
+# Waits until the program has ended by itself (after Exit or a close), and the batch file
+# that reports its exit code with it.
 e2e_wait_exit() {
-  local pid=$E2E_PID
-  E2E_WAIT=${1:-10} wait_until bash -c "! kill -0 $pid 2>/dev/null" || return 1
-  wait "$pid" 2>/dev/null
-  E2E_PID=
+  E2E_WAIT=${1:-10} wait_until _e2e_ended || return 1
+  E2E_STARTED=()
+}
+_e2e_ended() {
+  local words=() name
+  for name in "${E2E_STARTED[@]}"; do words+=(running "$name"); done
+  e2e_ask "${words[@]}" && [ "$(grep -c '^running 0$' "$E2E_DIR/answer.txt")" = "${#E2E_STARTED[@]}" ]
 }
 
 # Reads the program's window geometry, and the dialog it owns if any, into PROBE_* variables.
-# A probe that misses is taken again: one that found no main window with a board (once, as
-# the Open dialog closed, one reported zero sizes, which sent the next checks to the wrong
-# pixels), one whose program did not answer for its dialog's texts in time, and one that
-# wrote nothing within 5 s (a probe reports in under a second, even at a load of 6; twice,
-# in a whole run on a loaded machine, one's report came after 10 s). Five misses in a row
-# fail the script: every check after them would look at the wrong place.
+# A probe that misses is asked again, 0.3 s later:
+# one that found no main window with a board (once, as the Open dialog closed, one reported
+# zero sizes, which sent the next checks to the wrong pixels), one whose program did not
+# answer for its dialog's texts in time, and one that answered nothing within 5 s (a
+# probe answers within a second, even at a load of 6). Five misses in a row fail the
+# script: every check after them would look at the wrong place.
 e2e_probe() {
   local _
   for _ in 1 2 3 4 5; do
     _e2e_probe_once && return 0
+    nap 0.3
   done
   fail "five probes in a row missed, as said above (screenshot $(keep_screenshot probe))"
   return 1
 }
 
-# One probe, into a file of its own: the late report of a probe given up on is never read
-# for a later one's.
 _e2e_probe_once() {
-  local fresh=$E2E_DIR/probe-$((++E2E_PROBES)).txt out=$E2E_DIR/probe.txt
-  wine explorer /desktop=$E2E_DESKTOP "$E2E_PROBE" "$(winpath "$fresh")" >/dev/null 2>&1
-  if ! E2E_WAIT=5 wait_until test -s "$fresh"; then
-    echo "e2e: the probe wrote nothing in 5 s"
-    return 1
-  fi
-  # The probe writes in text mode: drop the carriage returns, or the last field of each line keeps one.
-  tr -d '\r' < "$fresh" > "$out" && rm -f "$fresh"
-  read -r _ PROBE_FOUND < <(grep '^found' "$out")
-  read -r _ PROBE_MAIN_X PROBE_MAIN_Y PROBE_MAIN_W PROBE_MAIN_H < <(grep '^main' "$out")
-  read -r _ PROBE_CLIENT_X PROBE_CLIENT_Y PROBE_CLIENT_W PROBE_CLIENT_H < <(grep '^client' "$out")
-  read -r _ PROBE_BOARD_X PROBE_BOARD_Y PROBE_BOARD_W PROBE_BOARD_H < <(grep '^board' "$out")
-  read -r _ PROBE_TOOLBAR_X PROBE_TOOLBAR_Y PROBE_TOOLBAR_W PROBE_TOOLBAR_H < <(grep '^toolbar' "$out")
-  read -r _ PROBE_PANE_X PROBE_PANE_Y PROBE_PANE_W PROBE_PANE_H < <(grep '^pane ' "$out")
-  read -r _ PROBE_FOCUS < <(grep '^focus' "$out")
+  local out=$E2E_DIR/probe.txt line key value unanswered=0
+  e2e_ask_into "$out" windows || return 1
+  PROBE_FOUND= PROBE_FOCUS= PROBE_DIALOG_TITLE=
+  PROBE_MAIN_X= PROBE_MAIN_Y= PROBE_MAIN_W= PROBE_MAIN_H=
+  PROBE_CLIENT_X= PROBE_CLIENT_Y= PROBE_CLIENT_W= PROBE_CLIENT_H=
+  PROBE_BOARD_X= PROBE_BOARD_Y= PROBE_BOARD_W= PROBE_BOARD_H=
+  PROBE_TOOLBAR_X= PROBE_TOOLBAR_Y= PROBE_TOOLBAR_W= PROBE_TOOLBAR_H=
+  PROBE_PANE_X= PROBE_PANE_Y= PROBE_PANE_W= PROBE_PANE_H=
+  # A dialog owned by the main window: its rectangle and title (empty when none is open).
+  PROBE_DIALOG_X= PROBE_DIALOG_Y= PROBE_DIALOG_W= PROBE_DIALOG_H=
+  while IFS= read -r line; do
+    key=${line%% *} value=${line#"$key"} value=${value# }
+    case $key in
+      found) PROBE_FOUND=$value ;;
+      main) read -r PROBE_MAIN_X PROBE_MAIN_Y PROBE_MAIN_W PROBE_MAIN_H <<< "$value" ;;
+      client) read -r PROBE_CLIENT_X PROBE_CLIENT_Y PROBE_CLIENT_W PROBE_CLIENT_H <<< "$value" ;;
+      board) read -r PROBE_BOARD_X PROBE_BOARD_Y PROBE_BOARD_W PROBE_BOARD_H <<< "$value" ;;
+      toolbar) read -r PROBE_TOOLBAR_X PROBE_TOOLBAR_Y PROBE_TOOLBAR_W PROBE_TOOLBAR_H <<< "$value" ;;
+      pane) read -r PROBE_PANE_X PROBE_PANE_Y PROBE_PANE_W PROBE_PANE_H <<< "$value" ;;
+      focus) PROBE_FOCUS=$value ;;
+      dialog) read -r PROBE_DIALOG_X PROBE_DIALOG_Y PROBE_DIALOG_W PROBE_DIALOG_H <<< "$value" ;;
+      dialogtitle) PROBE_DIALOG_TITLE=$value ;;
+      unanswered) unanswered=1 ;;
+    esac
+  done < "$out"
   # Under Wine a menu lives in its own process, so the probe cannot see the check marks (it
   # reports 0): read_checks reads them from the screen instead.
   PROBE_VIEW= PROBE_NEXT=
-  PROBE_CELL=$(( PROBE_BOARD_W / 20 ))
-  # A dialog owned by the main window: its rectangle and title (empty when none is open).
-  PROBE_DIALOG_X= PROBE_DIALOG_Y= PROBE_DIALOG_W= PROBE_DIALOG_H= PROBE_DIALOG_TITLE=
-  read -r _ PROBE_DIALOG_X PROBE_DIALOG_Y PROBE_DIALOG_W PROBE_DIALOG_H < <(grep '^dialog ' "$out")
-  PROBE_DIALOG_TITLE=$(sed -n 's/^dialogtitle //p' "$out")
+  PROBE_CELL=$(( ${PROBE_BOARD_W:-0} / 20 ))
   if [ "$PROBE_FOUND" != 1 ] || [ "${PROBE_BOARD_W:-0}" -le 0 ]; then
-    echo "e2e: the probe did not find the main window and its board"
+    echo "e2e: the probe did not find the main window and its board" >&2
     return 1
   fi
-  if grep -q '^unanswered' "$out"; then
-    echo "e2e: the program did not give the probe its dialog's texts in time"
+  if ((unanswered)); then
+    echo "e2e: the program did not give the probe its dialog's texts in time" >&2
     return 1
   fi
 }
@@ -184,10 +247,13 @@ pane_box() {  # ID [rect]
 
 # Types TEXT into the file name field of the open dialog, as a user would. Beside a build
 # the field once stayed empty, and once xdotool gave up on the text ("Invalid multi-byte
-# sequence"), so the field is read back and typed again, twice at most.
+# sequence"), so the field is read back and typed again, twice at most. At a load of 8 an
+# "é" was lost three times in a row: xdotool lends it a key code for the moment of the
+# stroke, and a busy Wine read the code after it was taken back. The retries type slowly.
 type_text() {
-  for _ in 1 2 3; do
-    xdotool type --delay 20 "$1"
+  local delay
+  for delay in 20 150 400; do
+    xdotool type --delay "$delay" "$1"
     E2E_WAIT=2 wait_until _file_name_is "$1" && return 0
     echo "e2e: the file name field holds '$(dialog_text 1148 Edit)', typing '$1' again"
     keys End shift+Home BackSpace
@@ -226,31 +292,11 @@ click_point() {  # button x y
 # dialogs as black boxes.
 screenshot() { import -window root "$1"; }
 
-# The colour "r,g,b" of one screen pixel.
-pixel_at() {
-  import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- | sed -n '2s/.*srgb(\([0-9,]*\)).*/\1/p'
-}
-
 # --- What the screen shows -----------------------------------------------------------------
 
-# The board as 19 lines of 19 characters, top row first: X black, O white, . empty, ? neither.
-# Each point is judged by one pixel a fifth of a cell right of and below its centre: off the
-# grid lines and the star-point dot, inside any stone. Reads IMAGE, or the screen.
-board_rows() {  # [IMAGE]
-  local c=$PROBE_CELL
-  local crop=$((19 * c))x$((19 * c))+$((PROBE_BOARD_X + c))+$((PROBE_BOARD_Y + c))
-  if [ -n "${1:-}" ]; then convert "$1" -crop "$crop" +repage png:-; else import -window root -crop "$crop" png:-; fi |
-    convert png:- +repage -define sample:offset=70 -sample 19x19! -depth 8 txt:- |
-    awk -F'[^0-9]+' 'NR > 1 {
-      r = $3; g = $4; b = $5
-      mx = r; if (g > mx) mx = g; if (b > mx) mx = b
-      mn = r; if (g < mn) mn = g; if (b < mn) mn = b
-      if (mx < 90) ch = "X"; else if (mn > 150 && mx - mn < 40) ch = "O"
-      else if (r > 150 && r - b > 60) ch = "."; else ch = "?"
-      line = line ch
-      if ($1 == 18) { print line; line = "" }
-    }'
-}
+# The board as 19 lines of 19 characters, top row first: X black, O white, . empty, ? neither,
+# as the probe reads them from the screen, one pixel a point.
+board_rows() { e2e_ask board && answer_of row; }
 
 # The rows that board_rows shows for the given stones: a colour (B or W), then SGF points of
 # that colour, and so on ("B pd pp W dd" is black at 16-四 and 16-十六, white at 4-四).
@@ -300,19 +346,9 @@ expect_board() {  # DESCRIPTION STONES...
 }
 
 # The next-move mode (136 to 139) whose toolbar button is drawn pressed; 0 when no button
-# or more than one is. Each button is compared with the pressed images of res/toolbar.bmp.
-toolbar_mode() {  # [IMAGE]
-  local img=${1:-} i top diff found=0 count=0
-  if [ -z "$img" ]; then img=$E2E_DIR/toolbar.png; screenshot "$img"; fi
-  for i in 0 1 2 3; do
-    top=$((2 + 34 * i))
-    diff=$(convert "$img" -crop 32x32+$((PROBE_TOOLBAR_X + 2))+$((PROBE_TOOLBAR_Y + top)) +repage \
-      \( "$root/res/toolbar.bmp" -crop 32x32+$((32 * i))+32 +repage \) \
-      -compose difference -composite -threshold 2% -format '%[fx:mean]' info:)
-    if [ "$diff" = 0 ]; then found=$((136 + i)); count=$((count + 1)); fi
-  done
-  ((count == 1)) && echo "$found" || echo 0
-}
+# or more than one is. The probe compares each button with the pressed images of
+# res/toolbar.bmp.
+toolbar_mode() { e2e_ask toolbar && answer_of pressed || echo 0; }
 
 _toolbar_is() { [ "$(toolbar_mode)" = "$1" ]; }
 
@@ -358,17 +394,22 @@ menu_checked() {  # view|next
     view) ids=(146 132 133 134 147) rows=7 separators=9 ;;
     next) ids=(136 137 138 139) rows=4 separators=0 ;;
   esac
-  local n=${#ids[@]} geo x y w h ih checked
+  local n=${#ids[@]} geo x y w h ih checked found i counts
   xdotool mousemove $(menu_title_xy "$1") click 1
   E2E_WAIT=5 wait_until popup_geometry >/dev/null || { echo 0; return 1; }
   sleep 0.3  # the pop-up is mapped before its items are drawn
   read -r x y w h < <(popup_geometry)
   ih=$(( (h - 6 - separators) / rows ))
   # The check mark column: dark pixels in it, counted per entry.
-  checked=$(import -window root -crop 12x$((n * ih))+$((x + 4))+$((y + 3)) png:- |
-    convert png:- +repage -depth 8 txt:- |
-    awk -F'[^0-9]+' -v ih="$ih" 'NR > 1 { if ($3 < 100 && $4 < 100 && $5 < 100) dark[int($2 / ih)]++ }
-      END { for (i in dark) if (dark[i] >= 4) { n++; found = i } print (n == 1 ? found : -1) }')
+  checked=-1
+  if e2e_ask dark $((x + 4)) $((y + 3)) 12 $((n * ih)) "$ih"; then
+    read -r -a counts <<< "$(answer_of dark)"
+    found=0
+    for i in "${!counts[@]}"; do
+      ((counts[i] >= 4)) && { found=$((found + 1)); checked=$i; }
+    done
+    ((found == 1)) || checked=-1
+  fi
   # The first Escape closes the pop-up, the second leaves the menu bar.
   xdotool key Escape
   E2E_WAIT=5 wait_until _no_popup
@@ -387,14 +428,10 @@ read_checks() {
 E2E_KEY='HKCU\Software\Orvenda\Tavune'
 
 # Removes the stored window settings, so that the program starts as on its first run.
-forget_settings() { wine reg delete "$E2E_KEY" /f >/dev/null 2>&1; }
+forget_settings() { e2e_ask forget || fail "the probe did not remove the stored settings"; }
 
 # The stored REG_DWORD value NAME in decimal, or nothing when it is missing.
-setting() {
-  local hex
-  hex=$(wine reg query "$E2E_KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n && $2 == "REG_DWORD" { print $3 }')
-  [ -n "$hex" ] && echo $((hex))
-}
+setting() { e2e_ask setting "$1" && answer_of setting; }
 
 # --- Keys and dialogs ----------------------------------------------------------------------
 

@@ -12,23 +12,40 @@ work=$(mktemp -d /tmp/tavune-plant.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 # The misses: a probe that never finds the main window, one that finds a board of zero
-# width, one that writes nothing, and a program that ends before it shows its board.
+# width, one that answers nothing, and a program that ends before it shows its board. The
+# stand-in probe answers every question (FOLDER\ID.ask) with the same planted lines.
 cat > "$work/stand_in.cpp" <<'CPP'
+#include <windows.h>
 #include <cstdio>
+#include <string>
 int main(int argc, char** argv) {
 #if PLANT == 3 || PLANT == 4
   return 3;
 #else
-  std::FILE* out = argc > 1 ? std::fopen(argv[1], "w") : nullptr;
-  if (!out) return 3;
+  if (argc < 2) return 3;
+  const std::string folder = argv[1];
 #if PLANT == 1
-  std::fputs("found 0\nmain 0 0 0 0\nclient 0 0 0 0\nboard 0 0 0 0\ntoolbar 0 0 0 0\n", out);
+  const char planted[] = "found 0\nmain 0 0 0 0\nclient 0 0 0 0\nboard 0 0 0 0\ntoolbar 0 0 0 0\n";
 #else
-  std::fputs("found 1\nmain 0 0 682 686\nclient 3 43 676 640\nboard 39 43 0 640\n"
-             "toolbar 3 43 36 640\n", out);
+  const char planted[] = "found 1\nmain 0 0 682 686\nclient 3 43 676 640\nboard 39 43 0 640\n"
+                         "toolbar 3 43 36 640\n";
 #endif
-  std::fclose(out);
-  return 0;
+  for (;;) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*.ask").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+      const std::string ask = folder + "\\" + found.cFileName;
+      const std::string answer = ask.substr(0, ask.size() - 4) + ".txt";
+      DeleteFileA(ask.c_str());
+      if (FILE* out = std::fopen((answer + ".part").c_str(), "wb")) {
+        std::fputs(planted, out);
+        std::fclose(out);
+        MoveFileExA((answer + ".part").c_str(), answer.c_str(), MOVEFILE_REPLACE_EXISTING);
+      }
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    Sleep(20);
+  }
 #endif
 }
 CPP
