@@ -6,6 +6,7 @@ include(GoogleTest)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
 target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
+target_precompile_headers(unit_tests PRIVATE ${TEST_PRECOMPILED_HEADERS})
 
 if(TAVUNE_SANITIZE)
   # The sanitized tree only builds; the main native tree runs what it built.

@@ -43,6 +43,7 @@ add_executable(unit_tests ${UNIT_TEST_SOURCES})
 # advapi32: the tests of what a save keeps read and change access lists.
 target_link_libraries(unit_tests PRIVATE tavune_core gtest_main advapi32)
 target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
+target_precompile_headers(unit_tests PRIVATE ${TEST_PRECOMPILED_HEADERS})
 target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
@@ -54,6 +55,7 @@ if(GUI_TEST_SOURCES)
   add_executable(gui_tests ${GUI_TEST_SOURCES} ${RESOURCE_SCRIPT})
   target_link_libraries(gui_tests PRIVATE tavune_shell gtest)
   target_compile_options(gui_tests PRIVATE -fexec-charset=CP932 ${TEST_OPTIMIZATION})
+  target_precompile_headers(gui_tests PRIVATE ${TEST_PRECOMPILED_HEADERS} <windows.h>)
   target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
   # Resources only: version texts that no single code page spells, for the version dialog.
   add_library(version_texts MODULE tests/gui/version_texts.rc)
