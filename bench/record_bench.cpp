@@ -439,13 +439,21 @@ int CompareNotes(const char* file, int rounds) {
 }
 
 // "record_bench --load-once FILE" loads FILE into a new GameRecord and exits: one cold
-// load in a fresh process, to be timed next to cat of the same file. "record_bench
+// load in a fresh process, to be timed next to cat of the same file; "--load-once-notes
+// FILE" the same with the notes, for counting the instructions of each. "record_bench
 // --compare-notes FILE" compares the load with notes and without, in turns.
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--compare-notes") return CompareNotes(argv[2], 40);
   if (argc == 3 && std::string(argv[1]) == "--load-once") {
     GameRecord record;
     record.Load(argv[2]);
+    return record.mainCount > 1 ? 0 : 1;
+  }
+  if (argc == 3 && std::string(argv[1]) == "--load-once-notes") {
+    GameRecord record;
+    ReadOptions options;
+    options.notes = true;
+    record.Load(argv[2], options);
     return record.mainCount > 1 ? 0 : 1;
   }
   benchmark::Initialize(&argc, argv);

@@ -25,16 +25,29 @@ class StreamedRecord : public platform::BlockTarget {
   StreamedRecord(ReadText* bytes, ReadText* filtered) : bytes_(*bytes), filtered_(*filtered) {}
 
   unsigned char* Room(std::size_t size) override { return bytes_.Room(size); }
+  // The map grows by copies: for a large record they cost as much as its scan for notes.
+  void Expect(std::size_t room) override {
+    bytes_.Reserve(bytes_.Size() + room);
+    filtered_.Reserve(room);
+    map_.reserve(room / kMapStep + 1);
+  }
   void Filled(std::size_t size) override {
     std::size_t at = bytes_.Size();
     bytes_.Filled(size);
     const std::size_t end = bytes_.Size();
-    while (at < end) {
-      if (at % kMapStep == 0) map_.push_back(filtered_.Size());
-      const std::size_t step = std::min(end, (at / kMapStep + 1) * kMapStep) - at;
-      filtered_.AppendKept(bytes_.Data() + at, step);
-      at += step;
+    // Room for the whole block at once, and all the steps need in locals: the filter's
+    // stores could reach anything else, which would then be read again at every step.
+    char* const out = reinterpret_cast<char*>(filtered_.Room(size));
+    const std::size_t base = filtered_.Size();
+    const unsigned char* const in = bytes_.Data();
+    // Up to the first map point, then a map entry and a step at each.
+    const std::size_t point = std::min(end, (at + kMapStep - 1) / kMapStep * kMapStep);
+    char* to = out + KeepSgfBytes(out, in + at, point - at);
+    for (at = point; at < end; at += kMapStep) {
+      map_.push_back(base + static_cast<std::size_t>(to - out));
+      to += KeepSgfBytes(to, in + at, std::min(kMapStep, end - at));
     }
+    filtered_.Filled(static_cast<std::size_t>(to - out));
     // The last byte waits: a "C" there needs the byte after it.
     if (end - looked_ > kWindow) Look(end - 1);
   }
@@ -76,20 +89,42 @@ std::size_t FilteredOffset(const std::vector<std::size_t>& map, const unsigned c
                            std::size_t size, std::size_t at, std::size_t filteredSize) {
   if (at >= size) return filteredSize;
   const std::size_t step = at / kMapStep;
-  return map[step] + KeptCount(text + step * kMapStep, at - step * kMapStep);
+  const std::size_t from = step * kMapStep;
+  // Counted from the nearer of the two map entries around it: half the bytes on average.
+  if (at - from > kMapStep / 2 && step + 1 < map.size()) {
+    return map[step + 1] - KeptCount(text + at, from + kMapStep - at);
+  }
+  return map[step] + KeptCount(text + from, at - from);
+}
+
+// The number of values below k in the ascending list. The search starts from *from,
+// where the last one ended when the values asked for come in order, and widens step by
+// step: comments are placed in file order, a few dozen codes apart.
+std::size_t CountBelow(const std::vector<std::int32_t>& list, std::int32_t k, std::size_t* from) {
+  std::size_t low = *from <= list.size() && (*from == 0 || list[*from - 1] < k) ? *from : 0;
+  std::size_t high = low;
+  for (std::size_t step = 1; high < list.size() && list[high] < k; step *= 2) {
+    low = high + 1;
+    high += step;
+  }
+  high = std::min(high, list.size());
+  *from = static_cast<std::size_t>(std::lower_bound(list.begin() + low, list.begin() + high, k) -
+                                   list.begin());
+  return *from;
 }
 
 // The comments of a walk on the Positions that codes made: each with the codes before
 // the end of its node, the root's on the starting board.
 void PlaceComments(const SgfWalk& walk, const SgfScanMarks& marks,
                    const std::vector<std::int32_t>& madeBy, std::size_t offset, RecordNotes* notes) {
+  notes->ReserveComments(walk.comments.size());
+  std::size_t searched = 0;
   for (std::size_t i = 0; i < walk.comments.size(); ++i) {
     const SgfWalk::Comment& comment = walk.comments[i];
     int position = 0;
     if (!comment.atStart && i < marks.codesBefore.size()) {
       // Position j was made by code madeBy[j - 1]: count the makers before the node's end.
-      position = static_cast<int>(
-          std::lower_bound(madeBy.begin(), madeBy.end(), marks.codesBefore[i]) - madeBy.begin());
+      position = static_cast<int>(CountBelow(madeBy, marks.codesBefore[i], &searched));
     }
     notes->AddComment(position, offset + comment.value.begin, offset + comment.value.end);
   }
@@ -110,6 +145,7 @@ void ReadFileInto(const char* name, ReadText* bytes) {
     explicit Into(ReadText& into) : text(into) {}
     unsigned char* Room(std::size_t size) override { return text.Room(size); }
     void Filled(std::size_t size) override { text.Filled(size); }
+    void Expect(std::size_t room) override { text.Reserve(room); }
   } into(*bytes);
   bytes->Clear();
   platform::ReadFileBlocks(name, into);
@@ -213,6 +249,7 @@ int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
     const bool plain = !utf16 && !stream.HasBackslash() && (!stream.HasHighBytes() || !leads.Any());
     walk = plain ? WalkCommentedNodes(text, size, stream.CommentCandidates())
                  : WalkAllNodes(text, size, leads);
+    marks.checkpoints.reserve(walk.comments.size());
     for (const SgfWalk::Comment& comment : walk.comments) {
       marks.checkpoints.push_back(
           utf16 ? 0 : FilteredOffset(stream.Map(), text, size, comment.nodeEnd, filtered.Size()));

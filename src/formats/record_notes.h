@@ -37,6 +37,8 @@ class RecordNotes {
   GameInfo& MutableInfo() { return info_; }
   // moveNumbers[i] is the number of main-line Position i.
   void SetMoveNumbers(std::vector<std::int32_t> moveNumbers, int totalMoves);
+  // Room for count comments in all, before they are added.
+  void ReserveComments(std::size_t count) { comments_.reserve(count); }
   // Adds the comment at Bytes()[begin, end) to Position i, after those it already has.
   void AddComment(int position, std::size_t begin, std::size_t end);
   // Adds a comment given as text of the code page, kept after the record's bytes.

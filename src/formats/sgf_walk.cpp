@@ -155,6 +155,7 @@ SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
                            const std::vector<std::size_t>& candidates) {
   SgfWalk walk;
   walk.pieces.push_back(TextRange{0, size});
+  walk.comments.reserve(candidates.size());
   std::size_t firstBegin = 0;
   std::size_t firstEnd = 0;
   WalkFirstNode(text, size, &walk.root, &firstBegin, &firstEnd);

@@ -28,6 +28,9 @@ class BlockTarget {
   virtual ~BlockTarget() = default;
   virtual unsigned char* Room(std::size_t size) = 0;
   virtual void Filled(std::size_t size) = 0;
+  // Before the first Room, where the system tells the file's size: the room all the reads
+  // will ask for, so that a target can make it at once rather than grow to it.
+  virtual void Expect(std::size_t) {}
 };
 // Reads the named file into target in blocks of up to 64 KiB, for the readers that look
 // at large stretches of a record at once (under Wine every read is a trip through its

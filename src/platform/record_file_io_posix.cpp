@@ -77,6 +77,11 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) { ReadPieces(nam
 void ReadFileBlocks(const char* name, BlockTarget& target) {
   const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return;
+  struct stat status {};
+  // The read that finds the end asks room for one more block.
+  if (fstat(descriptor, &status) == 0) {
+    target.Expect(static_cast<std::size_t>(status.st_size) + kBlockSize);
+  }
   for (;;) {
     const ssize_t got = read(descriptor, target.Room(kBlockSize), kBlockSize);
     if (got < 0 && errno == EINTR) continue;

@@ -257,6 +257,11 @@ void ReadFileChunks(const char* name, const ChunkSink& onChunk) {
 void ReadFileBlocks(const char* name, BlockTarget& target) {
   HANDLE file = OpenToRead(name);
   if (file == INVALID_HANDLE_VALUE) return;
+  LARGE_INTEGER size{};
+  // The read that finds the end asks room for one more block.
+  if (IsDiskFile(file) && GetFileSizeEx(file, &size)) {
+    target.Expect(static_cast<std::size_t>(size.QuadPart) + kBlockSize);
+  }
   while (IsDiskFile(file)) {
     DWORD got = 0;
     ReadFile(file, target.Room(kBlockSize), kBlockSize, &got, nullptr);
