@@ -120,11 +120,13 @@ HWND ChildOf(HWND main, const char* cls) {
   return main ? FindWindowExA(main, nullptr, cls, nullptr) : nullptr;
 }
 
-// A dialog that the main window owns (version, Open, Save As, message box), if one is open.
+// A dialog that the main window owns (version, Open, Save As, message box, game list), once
+// it shows. A dialog exists before its WM_INITDIALOG has filled it in: the game list's
+// count was read empty there once the probe answered in milliseconds.
 HWND DialogOf(HWND main) {
   HWND dialog = nullptr;
   while (main && (dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
-    if (GetWindow(dialog, GW_OWNER) == main) return dialog;
+    if (GetWindow(dialog, GW_OWNER) == main && IsWindowVisible(dialog)) return dialog;
   }
   return nullptr;
 }
