@@ -39,9 +39,9 @@ ensure_prefixes() {
   done
 }
 timed prefix ensure_prefixes
-spec=
-for ((n = 0; n < slots; n++)); do spec+="${spec:+,}{\"id\":\"$n\",\"slots\":1}"; done
-printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$spec" > "$root/build/native/wine-slots.json"
+slot_list=
+for ((n = 0; n < slots; n++)); do slot_list+="${slot_list:+,}{\"id\":\"$n\",\"slots\":1}"; done
+printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$slot_list" > "$root/build/native/wine-slots.json"
 
 # In parallel: the Wine tests one to a slot, and one other entry beside them (the release's
 # second build first), then the rest once the slots are done: the Wine tests keep the cores

@@ -181,39 +181,28 @@ struct Pixels {
   uint32_t At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
 };
 
-// A DC that GetDC gave, released at the end of the scope.
-class WindowDc {
+// A handle that CLOSE gives back at the end of the scope, unless it is null or
+// INVALID_HANDLE_VALUE: DCs, GDI objects, kernel handles, file searches.
+template <typename Handle, auto Close>
+class Scoped {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
+  explicit Scoped(Handle handle) : handle_(handle) {}
+  ~Scoped() {
+    if (handle_ && reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE) Close(handle_);
   }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
 
-  HDC Get() const { return dc_; }
+  Handle Get() const { return handle_; }
 
  private:
-  HWND window_;
-  HDC dc_;
+  Handle handle_;
 };
 
-// A GDI object deleted at the end of the scope.
-template <typename Handle>
-class GdiObject {
- public:
-  explicit GdiObject(Handle object) : object_(object) {}
-  ~GdiObject() {
-    if (object_) DeleteObject(object_);
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-
-  Handle Get() const { return object_; }
-
- private:
-  Handle object_;
-};
+int ReleaseScreenDc(HDC dc) { return ReleaseDC(nullptr, dc); }
+using ScreenDc = Scoped<HDC, ReleaseScreenDc>;
+using Bitmap = Scoped<HBITMAP, DeleteObject>;
+using KernelHandle = Scoped<HANDLE, CloseHandle>;
 
 // Where a rectangle has no pixels to read: off the screen. It reads as neither a stone nor
 // the board.
@@ -234,7 +223,7 @@ Pixels PixelsOf(HDC source, const RECT& wanted, const RECT& limit) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiObject<HBITMAP> copy(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  Bitmap copy(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc dc(source);
   if (!copy.Get() || !dc.Get()) return pixels;
   auto* first = static_cast<uint32_t*>(bits);
@@ -257,7 +246,7 @@ Pixels PixelsOf(HDC source, const RECT& wanted, const RECT& limit) {
 
 // The screen as X shows it: the desktop with every window of every program in it.
 Pixels ScreenPixels(int x, int y, int width, int height) {
-  WindowDc screen(nullptr);
+  ScreenDc screen(GetDC(nullptr));
   const RECT wanted = {x, y, x + width, y + height};
   const RECT limit = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return screen.Get() ? PixelsOf(screen.Get(), wanted, limit) : Pixels{};
@@ -301,9 +290,9 @@ constexpr int kButton = 32;
 Pixels pressedButtons;
 
 void LoadPressedButtons(const wchar_t* path) {
-  GdiObject<HBITMAP> picture(static_cast<HBITMAP>(
+  Bitmap picture(static_cast<HBITMAP>(
       LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  WindowDc screen(nullptr);
+  ScreenDc screen(GetDC(nullptr));
   MemoryDc dc(screen.Get());
   if (!picture.Get() || !dc.Get()) return;
   SelectionScope selection(dc.Get(), picture.Get());
@@ -373,22 +362,6 @@ void WriteSetting(FILE* out, const std::string& name) {
     std::fprintf(out, "setting\n");
   }
 }
-
-// A kernel handle closed at the end of the scope.
-class KernelHandle {
- public:
-  explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-  ~KernelHandle() {
-    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
-
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // Calls VISIT with each process run from PROGRAM (a file name, compared without letter case).
 void ForEachProcessOf(const std::string& program, const std::function<void(DWORD)>& visit) {
@@ -478,46 +451,31 @@ bool AnswerFile(const std::wstring& folder, const std::wstring& name) {
   return goOn;
 }
 
-// A search for files, closed at the end of the scope.
-class FileSearch {
- public:
-  FileSearch(const std::wstring& pattern, WIN32_FIND_DATAW* found)
-      : search_(FindFirstFileW(pattern.c_str(), found)) {}
-  ~FileSearch() {
-    if (search_ != INVALID_HANDLE_VALUE) FindClose(search_);
-  }
-  FileSearch(const FileSearch&) = delete;
-  FileSearch& operator=(const FileSearch&) = delete;
-
-  bool Found() const { return search_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAW* found) const { return FindNextFileW(search_, found); }
-
- private:
-  HANDLE search_;
-};
-
 std::vector<std::wstring> QuestionsIn(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found;
-  FileSearch search(folder + L"\\*.ask", &found);
-  for (bool more = search.Found(); more; more = search.Next(&found)) names.push_back(found.cFileName);
+  Scoped<HANDLE, FindClose> search(FindFirstFileW((folder + L"\\*.ask").c_str(), &found));
+  for (bool more = search.Get() != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search.Get(), &found)) {
+    names.push_back(found.cFileName);
+  }
   return names;
 }
 
 // Answers each question as its file appears: a change notification wakes the probe, and a
 // look every 50 ms catches one that the notification missed.
 void Serve(const std::wstring& folder) {
-  const HANDLE change = FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-  for (bool goOn = true; goOn;) {
-    for (const std::wstring& name : QuestionsIn(folder)) goOn = goOn && AnswerFile(folder, name);
-    if (!goOn) break;
-    if (change == INVALID_HANDLE_VALUE) {
+  const Scoped<HANDLE, FindCloseChangeNotification> change(
+      FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+  for (;;) {
+    for (const std::wstring& name : QuestionsIn(folder)) {
+      if (!AnswerFile(folder, name)) return;
+    }
+    if (change.Get() == INVALID_HANDLE_VALUE) {
       Sleep(10);
-    } else if (WaitForSingleObject(change, 50) == WAIT_OBJECT_0) {
-      FindNextChangeNotification(change);
+    } else if (WaitForSingleObject(change.Get(), 50) == WAIT_OBJECT_0) {
+      FindNextChangeNotification(change.Get());
     }
   }
-  if (change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change);
 }
 
 }  // namespace
