@@ -32,6 +32,14 @@ class BlockTarget {
   // will ask for, so that a target can make it at once rather than grow to it.
   virtual void Expect(std::size_t) {}
 };
+// How many bytes the next read of a file asks for, done bytes into the expected ones (its
+// size when the reading began): the rest, in blocks; then one byte, which finds the end
+// without room for a whole block more; and whole blocks again if the file has grown.
+inline std::size_t NextReadSize(std::size_t expected, std::size_t done, std::size_t block) {
+  if (done < expected) return expected - done < block ? expected - done : block;
+  return done == expected ? 1 : block;
+}
+
 // Reads the named file into target in blocks of up to 64 KiB, for the readers that look
 // at large stretches of a record at once (under Wine every read is a trip through its
 // server). Reads what ReadFileChunks reads.

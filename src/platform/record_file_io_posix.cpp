@@ -78,15 +78,15 @@ void ReadFileBlocks(const char* name, BlockTarget& target) {
   const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return;
   struct stat status {};
-  // The read that finds the end asks room for one more block.
-  if (fstat(descriptor, &status) == 0) {
-    target.Expect(static_cast<std::size_t>(status.st_size) + kBlockSize);
-  }
-  for (;;) {
-    const ssize_t got = read(descriptor, target.Room(kBlockSize), kBlockSize);
+  const std::size_t size = fstat(descriptor, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+  target.Expect(size + 1);
+  for (std::size_t done = 0;;) {
+    const std::size_t want = NextReadSize(size, done, kBlockSize);
+    const ssize_t got = read(descriptor, target.Room(want), want);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     target.Filled(static_cast<std::size_t>(got));
+    done += static_cast<std::size_t>(got);
   }
   close(descriptor);
 }
@@ -97,11 +97,12 @@ std::string ReadWholeFile(const char* name) {
   if (descriptor < 0) return bytes;
   struct stat status {};
   const std::size_t size = fstat(descriptor, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
-  bytes.resize(size + kBlockSize);
+  bytes.resize(size + 1);
   std::size_t filled = 0;
   for (;;) {
-    if (bytes.size() - filled < kBlockSize) bytes.resize(bytes.size() * 2);
-    const ssize_t got = read(descriptor, &bytes[filled], kBlockSize);
+    const std::size_t want = NextReadSize(size, filled, kBlockSize);
+    if (bytes.size() - filled < want) bytes.resize(bytes.size() * 2 + want);
+    const ssize_t got = read(descriptor, &bytes[filled], want);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     filled += static_cast<std::size_t>(got);

@@ -258,15 +258,16 @@ void ReadFileBlocks(const char* name, BlockTarget& target) {
   HANDLE file = OpenToRead(name);
   if (file == INVALID_HANDLE_VALUE) return;
   LARGE_INTEGER size{};
-  // The read that finds the end asks room for one more block.
-  if (IsDiskFile(file) && GetFileSizeEx(file, &size)) {
-    target.Expect(static_cast<std::size_t>(size.QuadPart) + kBlockSize);
-  }
-  while (IsDiskFile(file)) {
+  if (!IsDiskFile(file) || !GetFileSizeEx(file, &size)) size.QuadPart = 0;
+  const std::size_t expected = static_cast<std::size_t>(size.QuadPart);
+  target.Expect(expected + 1);
+  for (std::size_t done = 0; IsDiskFile(file);) {
+    const DWORD want = static_cast<DWORD>(NextReadSize(expected, done, kBlockSize));
     DWORD got = 0;
-    ReadFile(file, target.Room(kBlockSize), kBlockSize, &got, nullptr);
+    ReadFile(file, target.Room(want), want, &got, nullptr);
     if (got == 0) break;
     target.Filled(got);
+    done += got;
   }
   CloseHandle(file);
 }
@@ -280,12 +281,14 @@ std::string ReadWholeFile(const char* name) {
     // Each call under Wine costs a trip through its server: a few large ones, not
     // tens of thousands of 256 bytes.
     constexpr DWORD kPiece = 1 << 20;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart) + kPiece);
+    const std::size_t expected = static_cast<std::size_t>(size.QuadPart);
+    bytes.resize(expected + 1);
     std::size_t filled = 0;
     for (;;) {
-      if (bytes.size() - filled < kPiece) bytes.resize(bytes.size() * 2);
+      const DWORD want = static_cast<DWORD>(NextReadSize(expected, filled, kPiece));
+      if (bytes.size() - filled < want) bytes.resize(bytes.size() * 2 + want);
       DWORD got = 0;
-      ReadFile(file, &bytes[filled], kPiece, &got, nullptr);
+      ReadFile(file, &bytes[filled], want, &got, nullptr);
       if (got == 0) break;
       filled += got;
     }
