@@ -71,8 +71,6 @@ void PaintExactly(HWND window, const RECT* area, ImportCallLog& log) {
 
 class GobanPaint : public testing::TestWithParam<Size> {};
 
-}  // namespace
-
 TEST_P(GobanPaint, EveryCellShowsItsTileFromTheSheetOfTheSize) {
   const Size size = GetParam();
   const int c = size.cell;
@@ -124,8 +122,6 @@ TEST_P(GobanPaint, LabelStripsAreScaledOntoTheFirstColumnAndRow) {
   EXPECT_EQ(log.CallsOf("BitBlt", app.Board()).size(), 361u);
 }
 
-namespace {
-
 // How far (largest channel difference) colour lies from the blends of ink and ground.
 int OffBlend(std::uint32_t colour, std::uint32_t ink, std::uint32_t ground) {
   double p[3], a[3], b[3];
@@ -145,7 +141,6 @@ int OffBlend(std::uint32_t colour, std::uint32_t ink, std::uint32_t ground) {
   return static_cast<int>(worst);
 }
 
-}  // namespace
 
 // Shrinking the strips must not invent colours: a numeral stays ink fading into the
 // ground, without coloured fringes.
@@ -182,6 +177,8 @@ INSTANTIATE_TEST_SUITE_P(AllSizes, GobanPaint, testing::ValuesIn(kSizes),
                          [](const testing::TestParamInfo<Size>& info) {
                            return "Cell" + std::to_string(info.param.cell);
                          });
+
+}  // namespace
 
 TEST(GobanLabels, AtFullSizeTheStripsAreCopiedPixelForPixel) {
   ViewHarness app(ID_VIEW_LARGE_VERY);

@@ -11,7 +11,8 @@ using record_test::CursorMove;
 using record_test::RecordingViews;
 using record_test::TempFolder;
 
-constexpr int kCell = 32;
+using record_test::kCell;
+using record_test::PixelOf;
 
 // Ten stones on the diagonal, black first: no stone touches another, so the cells
 // that change between Positions k - 1 and k are exactly point (k - 1, k - 1).
@@ -27,8 +28,6 @@ std::string State(const GameRecord& r) {
 std::vector<std::string> DiagonalMove(int mode, int k) {
   return CursorMove(mode, k * kCell, k * kCell, (k + 1) * kCell, (k + 1) * kCell);
 }
-
-unsigned PixelOf(int point) { return static_cast<unsigned>((point + 1) * kCell); }
 
 class Navigation : public ::testing::Test {
  protected:

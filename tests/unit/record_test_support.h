@@ -87,6 +87,10 @@ class RecordingViews : public RecordViews {
   int cellSize_;
 };
 
+// The cell of the recording views, and the pixel at the centre of a point's column or row.
+constexpr int kCell = 32;
+inline unsigned PixelOf(int point, int cell = kCell) { return static_cast<unsigned>((point + 1) * cell); }
+
 // The three notification lines for a cursor move to a Position of mode `mode` whose
 // changed cells span board pixels (left, top)-(right, bottom).
 inline std::vector<std::string> CursorMove(int mode, int left, int top, int right, int bottom) {

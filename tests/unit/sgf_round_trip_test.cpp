@@ -11,7 +11,7 @@ namespace {
 using record_test::RecordingViews;
 using record_test::TempFolder;
 
-constexpr int kCell = 24;
+constexpr int kSmallCell = 24;
 
 class RoundTrip : public ::testing::Test {
  protected:
@@ -41,10 +41,10 @@ class RoundTrip : public ::testing::Test {
     }
   }
 
-  unsigned Pixel(int point) { return static_cast<unsigned>((point + 1) * kCell); }
+  unsigned Pixel(int point) { return static_cast<unsigned>((point + 1) * kSmallCell); }
 
   TempFolder folder;
-  RecordingViews views{kCell};
+  RecordingViews views{kSmallCell};
   GameRecord record;
 };
 

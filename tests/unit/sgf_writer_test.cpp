@@ -24,9 +24,8 @@ namespace {
 using record_test::RecordingViews;
 using record_test::TempFolder;
 
-constexpr int kCell = 32;
-
-unsigned PixelOf(int point) { return static_cast<unsigned>((point + 1) * kCell); }
+using record_test::kCell;
+using record_test::PixelOf;
 
 class SgfWriter : public ::testing::Test {
  protected:

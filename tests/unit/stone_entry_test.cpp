@@ -13,11 +13,10 @@ using record_test::Drawn;
 using record_test::RecordingViews;
 using record_test::TempFolder;
 
-constexpr int kCell = 32;
+using record_test::kCell;
+using record_test::PixelOf;
 
-unsigned PixelOf(int point, int cell = kCell) { return static_cast<unsigned>((point + 1) * cell); }
-
-std::string State(const GameRecord& r) {
+std::string Cursors(const GameRecord& r) {
   return "m=" + std::to_string(r.mainCursor) + " v=" + std::to_string(r.variationCursor) +
          " b=" + std::to_string(r.branchPoint) + " V=" + std::to_string(r.variationCount);
 }
@@ -58,7 +57,7 @@ class StoneEntry : public ::testing::Test {
 
 TEST_F(StoneEntry, FirstStoneAfterResetStartsAVariationAndRepaintsJustItsCell) {
   Put(3, 3);
-  EXPECT_EQ(State(record), "m=-1 v=0 b=0 V=1");
+  EXPECT_EQ(Cursors(record), "m=-1 v=0 b=0 V=1");
   const Position& entered = record.Current();
   EXPECT_EQ(&entered, &PositionAt(record.variationLine, 0));
   EXPECT_EQ(entered.At(3, 3), Black);
@@ -99,7 +98,7 @@ TEST_F(StoneEntry, RemovalClearsOnePointKeepsTheModeAndRecordsTheLastPoint) {
   views.calls.clear();
   Remove(4, 4);
   const Position& after = record.Current();
-  EXPECT_EQ(State(record), "m=-1 v=2 b=0 V=3");
+  EXPECT_EQ(Cursors(record), "m=-1 v=2 b=0 V=3");
   EXPECT_EQ(after.At(4, 4), Empty);
   EXPECT_EQ(after.At(4, 5), White);
   EXPECT_EQ(after.nextMode, ID_NEXT_BLACK);
@@ -113,7 +112,7 @@ TEST_F(StoneEntry, RemovalClearsOnePointKeepsTheModeAndRecordsTheLastPoint) {
 TEST_F(StoneEntry, ReleasesThatCannotEnterChangeNothing) {
   Put(3, 3);
   views.calls.clear();
-  const std::string before = State(record);
+  const std::string before = Cursors(record);
   const Position* current = &record.Current();
 
   record.PutStone(kCell - 1, PixelOf(5));  // label column
@@ -125,7 +124,7 @@ TEST_F(StoneEntry, ReleasesThatCannotEnterChangeNothing) {
   record.PutStone(PixelOf(5), 65535);       // far beyond the last row
   record.RemoveStone(20 * kCell, 20 * kCell);
 
-  EXPECT_EQ(State(record), before);
+  EXPECT_EQ(Cursors(record), before);
   EXPECT_EQ(&record.Current(), current);
   EXPECT_EQ(record.variationLine.size(), 1u) << "no Position was made";
   EXPECT_TRUE(views.calls.empty());
@@ -169,16 +168,16 @@ TEST_F(StoneEntry, EntryOnTheMainLineReplacesTheVariationAndLeavesTheMainLineAlo
   for (int i = 0; i < 8; ++i) record.LookNext();
   Put(18, 0);
   Put(18, 1);
-  ASSERT_EQ(State(record), "m=-1 v=1 b=8 V=2");
+  ASSERT_EQ(Cursors(record), "m=-1 v=1 b=8 V=2");
   record.LookBack();
   record.LookBack();
   record.LookBack();
   record.LookBack();
   record.LookBack();
-  ASSERT_EQ(State(record), "m=5 v=-1 b=8 V=2");
+  ASSERT_EQ(Cursors(record), "m=5 v=-1 b=8 V=2");
 
   Put(0, 18);
-  EXPECT_EQ(State(record), "m=-1 v=0 b=5 V=1");
+  EXPECT_EQ(Cursors(record), "m=-1 v=0 b=5 V=1");
   EXPECT_EQ(record.Current().At(18, 0), Empty) << "nothing of the old variation remains";
   EXPECT_EQ(record.Current().At(0, 18), White) << "main-line Position 5 has white to play";
   for (int i = 0; i < 11; ++i) {
@@ -192,18 +191,18 @@ TEST_F(StoneEntry, EntryInsideTheVariationCutsItAfterTheCursor) {
   for (int i = 0; i < 4; ++i) Put(i, 0);
   record.LookBack();
   record.LookBack();
-  ASSERT_EQ(State(record), "m=-1 v=1 b=0 V=4");
+  ASSERT_EQ(Cursors(record), "m=-1 v=1 b=0 V=4");
   Position* formerSecond = &PositionAt(record.variationLine, 2);
 
   Put(10, 10);
-  EXPECT_EQ(State(record), "m=-1 v=2 b=0 V=3");
+  EXPECT_EQ(Cursors(record), "m=-1 v=2 b=0 V=3");
   EXPECT_EQ(&record.Current(), formerSecond) << "overwritten in place";
   EXPECT_EQ(record.Current().At(2, 0), Empty);
   EXPECT_EQ(record.Current().At(10, 10), Black);
   EXPECT_EQ(record.LineLength(), 4);
   record.LookNext();
   record.LookEnd();
-  EXPECT_EQ(State(record), "m=-1 v=2 b=0 V=3") << "the former Position 3 cannot be reached";
+  EXPECT_EQ(Cursors(record), "m=-1 v=2 b=0 V=3") << "the former Position 3 cannot be reached";
 }
 
 TEST_F(StoneEntry, TheCellSizeComesFromTheViewsOrIsTheMiddleSizeWithoutThem) {
@@ -227,7 +226,7 @@ TEST_F(StoneEntry, TheCellSizeComesFromTheViewsOrIsTheMiddleSizeWithoutThem) {
 TEST_F(StoneEntry, APositionWithAModeOutsideTheFourEntersNothing) {
   record.Current().nextMode = 0;
   Put(3, 3);
-  EXPECT_EQ(State(record), "m=0 v=-1 b=-1 V=0");
+  EXPECT_EQ(Cursors(record), "m=0 v=-1 b=-1 V=0");
   EXPECT_TRUE(views.calls.empty());
 }
 
