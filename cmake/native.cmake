@@ -3,10 +3,19 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-add_executable(unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
-target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
-target_precompile_headers(unit_tests PRIVATE ${TEST_PRECOMPILED_HEADERS})
+set(TAVUNE_SANITIZE_BUILD "" CACHE PATH "Tree built with TAVUNE_SANITIZE=ON")
+# With a sanitized tree beside it, this tree runs that tree's unit tests, one entry each,
+# and does not compile them a second time: every test runs under ASan and UBSan.
+if(TAVUNE_SANITIZE OR NOT TAVUNE_SANITIZE_BUILD)
+  add_executable(unit_tests ${UNIT_TEST_SOURCES})
+  target_link_libraries(unit_tests PRIVATE tavune_core GTest::gtest_main)
+  target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
+  target_precompile_headers(unit_tests PRIVATE ${TEST_PRECOMPILED_HEADERS})
+  set_target_properties(unit_tests PROPERTIES ${TEST_UNITY_PROPERTIES})
+else()
+  add_executable(unit_tests IMPORTED)
+  set_target_properties(unit_tests PROPERTIES IMPORTED_LOCATION ${TAVUNE_SANITIZE_BUILD}/unit_tests)
+endif()
 
 if(TAVUNE_SANITIZE)
   # The sanitized tree only builds; the main native tree runs what it built.
@@ -23,7 +32,9 @@ endif()
 
 # Every ctest entry has a limit of a few times its passing time on a busy 2-core machine,
 # so that a hang fails within minutes and the log names it. Unit tests take milliseconds.
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 10)
+# The tests are listed when ctest starts, from whichever program the tree has.
+gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 10
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 
 find_package(benchmark QUIET)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
@@ -38,14 +49,10 @@ add_test(NAME workflow.lint COMMAND bash ${CMAKE_SOURCE_DIR}/tests/workflow/test
   ${CMAKE_BINARY_DIR}/workflow-lint)
 set_tests_properties(workflow.lint PROPERTIES TIMEOUT 120)
 
-set(TAVUNE_SANITIZE_BUILD "" CACHE PATH "Tree built with TAVUNE_SANITIZE=ON")
 set(TAVUNE_WINDOWS_BUILD "" CACHE PATH "Tree built with the MinGW-w64 toolchain")
 set(SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
 
 if(TAVUNE_SANITIZE_BUILD)
-  add_test(NAME sanitized.unit_tests COMMAND ${TAVUNE_SANITIZE_BUILD}/unit_tests --gtest_brief=1)
-  set_tests_properties(sanitized.unit_tests PROPERTIES
-    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1" TIMEOUT 10)
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/fuzz_*.cpp)
   foreach(src IN LISTS FUZZ_SOURCES)
     get_filename_component(name ${src} NAME_WE)

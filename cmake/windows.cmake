@@ -12,6 +12,9 @@ endforeach()
 add_library(tavune_shell STATIC ${SHELL_SOURCES})
 target_link_libraries(tavune_shell PUBLIC tavune_core comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 target_compile_options(tavune_shell PRIVATE -Wall -Wextra)
+# <windows.h> alone took half of each file's compile time: parsed once for the library. The
+# objects come out byte for byte as without it.
+target_precompile_headers(tavune_shell PRIVATE <windows.h> <algorithm> <string> <vector>)
 target_compile_definitions(tavune_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/tavune.rc)
@@ -44,6 +47,7 @@ add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tavune_core gtest_main advapi32)
 target_compile_options(unit_tests PRIVATE ${TEST_OPTIMIZATION})
 target_precompile_headers(unit_tests PRIVATE ${TEST_PRECOMPILED_HEADERS})
+set_target_properties(unit_tests PROPERTIES ${TEST_UNITY_PROPERTIES})
 target_link_options(unit_tests PRIVATE ${WINDOWS_LINK_FLAGS})
 
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
@@ -56,6 +60,7 @@ if(GUI_TEST_SOURCES)
   target_link_libraries(gui_tests PRIVATE tavune_shell gtest)
   target_compile_options(gui_tests PRIVATE -fexec-charset=CP932 ${TEST_OPTIMIZATION})
   target_precompile_headers(gui_tests PRIVATE ${TEST_PRECOMPILED_HEADERS} <windows.h>)
+  set_target_properties(gui_tests PROPERTIES ${TEST_UNITY_PROPERTIES})
   target_link_options(gui_tests PRIVATE ${WINDOWS_LINK_FLAGS})
   # Resources only: version texts that no single code page spells, for the version dialog.
   add_library(version_texts MODULE tests/gui/version_texts.rc)

@@ -17,7 +17,6 @@ configure() {  # dir, cmake arguments...
 }
 
 for tree in "${trees[@]}"; do
-  start=$SECONDS
   case $tree in
     windows)
       configure "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release ;;
@@ -28,7 +27,13 @@ for tree in "${trees[@]}"; do
         -DTAVUNE_WINDOWS_BUILD="$build/windows" -DTAVUNE_SANITIZE_BUILD="$build/sanitize" ;;
     *) echo "build: unknown tree $tree" >&2; exit 2 ;;
   esac
-  echo "build: $tree"
-  cmake --build "$build/$tree" -j "$jobs"
-  echo "build: $tree took $((SECONDS - start)) s"
 done
+# The trees are built side by side, sharing one pool of jobs (make's jobserver, which each
+# tree's make joins): built one after another, each tree's links and last files left a
+# core idle.
+echo "build: ${trees[*]}"
+make -s -j "$jobs" -f - "${trees[@]}" <<MAKE
+.PHONY: windows sanitize native
+windows sanitize native:
+	+@start=\$\$(date +%s) && cmake --build "$build/\$@" && echo "build: \$@ took \$\$((\$\$(date +%s) - start)) s"
+MAKE
