@@ -153,8 +153,7 @@ class Soak {
       for (int x = 0; x < kBoardSize; ++x) {
         int column = 0, row = 0;
         shown_.TileOf(x, y, &column, &row);
-        if (board_.Crop((x + 1) * cell, (y + 1) * cell, cell, cell) !=
-            sheet_.Crop(column * cell, row * cell, cell, cell)) {
+        if (!board_.SamePart((x + 1) * cell, (y + 1) * cell, sheet_, column * cell, row * cell, cell, cell)) {
           return "point (" + std::to_string(x) + ", " + std::to_string(y) + ")";
         }
       }

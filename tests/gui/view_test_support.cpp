@@ -2,6 +2,7 @@
 
 #include <shlobj.h>  // DROPFILES
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -54,6 +55,17 @@ PixelBlock PixelBlock::Crop(int x, int y, int width, int height) const {
     }
   }
   return part;
+}
+
+bool PixelBlock::SamePart(int x, int y, const PixelBlock& other, int otherX, int otherY, int width,
+                          int height) const {
+  for (int row = 0; row < height; ++row) {
+    const auto mine = pixels_.begin() + (y + row) * width_ + x;
+    if (!std::equal(mine, mine + width, other.pixels_.begin() + (otherY + row) * other.width_ + otherX)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void PixelBlock::Resize(int width, int height) {

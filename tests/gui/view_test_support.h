@@ -36,6 +36,10 @@ class PixelBlock {
   void Resize(int width, int height);
   // The part at (x, y), width x height.
   PixelBlock Crop(int x, int y, int width, int height) const;
+  // Whether the width x height part at (x, y) equals other's at (otherX, otherY), compared
+  // in place: the soak compares every point after each of its thousands of actions.
+  bool SamePart(int x, int y, const PixelBlock& other, int otherX, int otherY, int width,
+                int height) const;
   bool operator==(const PixelBlock& other) const;
   bool operator!=(const PixelBlock& other) const { return !(*this == other); }
 
