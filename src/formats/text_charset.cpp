@@ -5,12 +5,12 @@
 
 namespace {
 
-struct NamedCodePage {
+struct CharsetName {
   const char* name;  // lower case, without "-", "_", " " and "."
   int codePage;
 };
 
-constexpr NamedCodePage kNamedCodePages[] = {
+constexpr CharsetName kNamedCodePages[] = {
     {"utf8", 65001},        {"shiftjis", 932},     {"sjis", 932},         {"cp932", 932},
     {"windows31j", 932},    {"mskanji", 932},      {"csshiftjis", 932},   {"xsjis", 932},
     {"eucjp", 20932},       {"xeucjp", 20932},     {"gb2312", 936},       {"gbk", 936},
@@ -90,7 +90,7 @@ int CodePageOfCharsetName(const std::string& name) {
     if (c == '-' || c == '_' || c == ' ' || c == '.') continue;
     key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  for (const NamedCodePage& named : kNamedCodePages) {
+  for (const CharsetName& named : kNamedCodePages) {
     if (key == named.name) return named.codePage;
   }
   return NumberedCodePage(key);
