@@ -55,10 +55,14 @@ namespace {
 void ReadPieces(const char* name, const ChunkSink& onPiece, std::size_t pieceSize) {
   const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return;
-  const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kBlockSize]);
+  // A small file takes a block of its own size, not a whole one.
+  struct stat status {};
+  const std::size_t size = fstat(descriptor, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+  const std::size_t blockSize = size < kBlockSize ? size + 1 : kBlockSize;
+  const std::unique_ptr<unsigned char[]> buffer(new unsigned char[blockSize]);
   unsigned char* const block = buffer.get();
   for (;;) {
-    const ssize_t got = read(descriptor, block, kBlockSize);
+    const ssize_t got = read(descriptor, block, blockSize);
     if (got < 0 && errno == EINTR) continue;
     // End of file and read errors both end the file, as a delivery of nothing does.
     if (got <= 0) break;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "formats/move_code.h"
 #include "formats/record_reader.h"
@@ -51,6 +53,9 @@ inline const PositionPool& ExpectSoundReplay(const MoveCodeList& codes, int* cou
 // is no finding: exit code 2, and no crash file.
 inline const std::string& WrittenInput(const std::uint8_t* data, std::size_t size, const char* name) {
   static std::string path;
+  // One descriptor, rewritten for each input: an open and a close per input took a third
+  // of the time.
+  static int descriptor = -1;
   const auto stop = [](const char* what, const std::string& where) {
     std::fprintf(stderr, "fuzz: cannot %s %s: %s\n", what, where.c_str(), std::strerror(errno));
     std::_Exit(2);
@@ -62,9 +67,11 @@ inline const std::string& WrittenInput(const std::uint8_t* data, std::size_t siz
     // A failed mkdtemp may leave its own letters in path: the message names what was asked.
     if (mkdtemp(&path[0]) == nullptr) stop("make the folder", asked);
     path += std::string("/") + name;
+    descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (descriptor < 0) stop("create", path);
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+  if (ftruncate(descriptor, static_cast<off_t>(size)) != 0 ||
+      pwrite(descriptor, data, size, 0) != static_cast<ssize_t>(size)) {
     stop("write", path);
   }
   return path;
