@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the three trees: windows (tavune.exe and the Win32 tests), sanitize (clang with
-# ASan and UBSan, and the fuzzers) and native (unit tests, benchmark, the ctest driver).
-# Usage: scripts/build.sh [windows|sanitize|native]...   (default: all three)
+# ASan and UBSan, the unit tests and the fuzzers) and native (benchmark, the ctest driver);
+# and, when asked, rebuild: the release's second build, which release.reproducible compares
+# with the first (scripts/rebuild-release.sh, into build/windows/release-rebuild).
+# Usage: scripts/build.sh [windows|sanitize|native|rebuild]...   (default: the three trees)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -25,6 +27,7 @@ for tree in "${trees[@]}"; do
     native)
       configure "$build/native" -DCMAKE_BUILD_TYPE=Release \
         -DTAVUNE_WINDOWS_BUILD="$build/windows" -DTAVUNE_SANITIZE_BUILD="$build/sanitize" ;;
+    rebuild) ;;
     *) echo "build: unknown tree $tree" >&2; exit 2 ;;
   esac
 done
@@ -33,7 +36,9 @@ done
 # core idle.
 echo "build: ${trees[*]}"
 make -s -j "$jobs" -f - "${trees[@]}" <<MAKE
-.PHONY: windows sanitize native
+.PHONY: windows sanitize native rebuild
 windows sanitize native:
 	+@start=\$\$(date +%s) && cmake --build "$build/\$@" && echo "build: \$@ took \$\$((\$\$(date +%s) - start)) s"
+rebuild:
+	+@start=\$\$(date +%s) && bash "$root/scripts/rebuild-release.sh" "$build/windows/release-rebuild" && echo "build: \$@ took \$\$((\$\$(date +%s) - start)) s"
 MAKE

@@ -22,7 +22,7 @@ timed() {  # NAME COMMAND...
 }
 
 timed setup bash scripts/setup.sh
-timed build bash scripts/build.sh windows sanitize native
+timed build bash scripts/build.sh windows sanitize native rebuild
 
 source scripts/wine-env.sh
 # The Wine tests run on slots side by side, each slot a prefix copied from the tests' own
