@@ -106,12 +106,20 @@ e2e_ask_into() {  # ANSWER WORDS...
     return 1
   fi
   [ "$BASHPID" = "$$" ] && E2E_PROBE_NEW=0
-  mv "$folder/$id.txt" "$answer"
+  # Copied by the shell itself, not moved by mv: a process started at every question cost
+  # more than the probe's answer. The answers stay in the probe's folder till the end.
+  local text=
+  IFS= read -r -d '' text < "$folder/$id.txt"
+  printf '%s' "$text" > "$answer"
 }
 # The same into $E2E_DIR/answer.txt, whose lines answer_of reads.
 e2e_ask() { e2e_ask_into "$E2E_DIR/answer.txt" "$@"; }
 answer_of() {  # WORD: the rest of each line of the last answer that begins with WORD
-  sed -n "s/^$1 \{0,1\}//p" "$E2E_DIR/answer.txt"
+  local line
+  while IFS= read -r line || [ -n "$line" ]; do
+    [[ $line == "$1"* ]] && line=${line#"$1"} && printf '%s\n' "${line# }"
+  done < "$E2E_DIR/answer.txt"
+  return 0
 }
 
 # The trace texts, one per line, as the program wrote them ("Frame::OnPaint()\n").
