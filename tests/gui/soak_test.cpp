@@ -97,7 +97,9 @@ std::string BrokenInvariant(GameRecord& record) {
 
 class Soak {
  public:
-  Soak() : app_(ID_VIEW_SMALL_VERY), random_(20261207), records_(MakeRecords(random_)) {}
+  Soak() : app_(ID_VIEW_SMALL_VERY), random_(20261207), records_(MakeRecords(random_)) {
+    app_.OnUiThread([&] { cell_ = gBoardLayout->CellSize(); });
+  }
 
   AppHarness& App() { return app_; }
 
@@ -179,14 +181,9 @@ class Soak {
 
   // A button released anywhere on the board window, labels included.
   void Release(UINT message) {
-    const int side = 20 * CellSize();
+    // The cell as the last look saw it: only a command changes it, and a look ends each action.
+    const int side = 20 * cell_;
     SendMessageA(app_.Board(), message, 0, MAKELPARAM(Pick(side), Pick(side)));
-  }
-
-  int CellSize() {
-    int cell = 0;
-    app_.OnUiThread([&] { cell = gBoardLayout->CellSize(); });
-    return cell;
   }
 
   void Key() {
