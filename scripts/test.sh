@@ -44,7 +44,7 @@ for ((n = 0; n < slots; n++)); do slot_list+="${slot_list:+,}{\"id\":\"$n\",\"sl
 printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$slot_list" > "$root/build/native/wine-slots.json"
 
 # In parallel: the Wine tests one to a slot, and one other entry beside them (the release's
-# second build first), then the rest once the slots are done: the Wine tests keep the cores
+# comparison first, then the unit tests and the fuzzers): the Wine tests keep the cores
 # busier than their waiting suggests. Each entry has its own time limit; 60 s holds one
 # added without.
 timed ctest ctest --test-dir build/native --output-on-failure --timeout 60 -j $((slots + 1)) \
