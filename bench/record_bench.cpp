@@ -174,6 +174,8 @@ BENCHMARK(BM_ReadFilePlain)->Unit(benchmark::kMillisecond);
 void BM_LoadRecord(benchmark::State& state) {
   const RecordFile& file = TheRecordFile();
   GameRecord record;
+  // Once before the clock: the first load into a record is measured on its own below.
+  record.Load(file.Path().c_str());
   for (auto _ : state) {
     record.Load(file.Path().c_str());
     benchmark::DoNotOptimize(record.mainCount);
@@ -190,6 +192,7 @@ void BM_LoadRecordWithNotes(benchmark::State& state) {
   GameRecord record;
   ReadOptions options;
   options.notes = true;
+  record.Load(file.Path().c_str(), options);
   for (auto _ : state) {
     record.Load(file.Path().c_str(), options);
     benchmark::DoNotOptimize(record.mainCount);

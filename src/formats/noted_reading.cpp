@@ -11,60 +11,109 @@
 
 namespace {
 
-// Every 64 bytes of the file, how many bytes the SGF filter kept before them: enough to
-// tell where any byte of the file stands in the filtered text.
-constexpr std::size_t kMapStep = 64;
-// The bytes looked at together, while they are still in the cache.
-constexpr std::size_t kWindow = 64 * 1024;
+// Where offsets of a text stand in its filtered text, asked in ascending order: each
+// count goes on from the last, so that all of them together cost one pass through the
+// text.
+class FilteredCursor {
+ public:
+  std::size_t KeptBefore(const unsigned char* text, std::size_t at) {
+    // Offsets come in order; one that did not would be counted afresh.
+    if (at < raw_) raw_ = kept_ = 0;
+    kept_ += KeptCount(text + raw_, at - raw_);
+    raw_ = at;
+    return kept_;
+  }
 
-// A record's bytes read for its moves and its comments at once. As they arrive they are
-// kept, filtered as ReadSgf filters them, and each window of them looked at: whether any
-// byte is "\" or above 0x7F, and where "C[" stands.
+ private:
+  std::size_t raw_ = 0;
+  std::size_t kept_ = 0;
+};
+
+// For each byte: 1 when the SGF filter keeps it (as KeptBytes), 2 above 0x7F, 4 for "\".
+struct NotedBytes {
+  unsigned char flags[256] = {};
+  constexpr NotedBytes() {
+    for (int b = 0; b < 256; ++b) {
+      const int high = b >= 0x80 ? 2 : 0;
+      flags[b] = static_cast<unsigned char>(kKept.kept[b] | high | (b == '\\' ? 4 : 0));
+    }
+  }
+};
+constexpr NotedBytes kNoted;
+
+// KeepSgfBytes, and the flags of every byte or-ed into *seen: the filter's pass through
+// the bytes tells the rest at the cost of one "or" a byte.
+inline std::size_t KeepSgfBytesNoting(char* out, const unsigned char* bytes, std::size_t size,
+                                      unsigned* seen) {
+  std::size_t count = 0;
+  unsigned flags = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned char f = kNoted.flags[bytes[i]];
+    out[count] = static_cast<char>(bytes[i]);
+    count += f & 1u;
+    flags |= f;
+  }
+  *seen |= flags;
+  return count;
+}
+
+// A record's bytes read for its moves and its comments at once. Each block is kept as it
+// arrives and, while it is still in the cache, looked at: where "C[" stands and, for a text
+// that may need no more, the walk through the comments whose nodes have ended. Then it is
+// filtered as ReadSgf filters it; the filter tells whether any byte is "\" or above 0x7F,
+// notes where the node of each comment just walked ends in the filtered text, and whether
+// an E item may stand in it. Looked up afterwards, every comment would cost a trip to
+// memory.
 class StreamedRecord : public platform::BlockTarget {
  public:
-  StreamedRecord(ReadText* bytes, ReadText* filtered) : bytes_(*bytes), filtered_(*filtered) {}
+  // A text read along one game's main line is only kept: its filter and its walk come later.
+  StreamedRecord(ReadText* bytes, ReadText* filtered, bool asOneSequence)
+      : bytes_(*bytes), filtered_(*filtered), asOneSequence_(asOneSequence) {}
 
   unsigned char* Room(std::size_t size) override { return bytes_.Room(size); }
-  // The map grows by copies: for a large record they cost as much as its scan for notes.
   void Expect(std::size_t room) override {
     bytes_.Reserve(bytes_.Size() + room);
     filtered_.Reserve(room);
-    map_.reserve(room / kMapStep + 1);
   }
   void Filled(std::size_t size) override {
-    std::size_t at = bytes_.Size();
     bytes_.Filled(size);
-    const std::size_t end = bytes_.Size();
-    // Room for the whole block at once, and all the steps need in locals: the filter's
-    // stores could reach anything else, which would then be read again at every step.
-    char* const out = reinterpret_cast<char*>(filtered_.Room(size));
-    const std::size_t base = filtered_.Size();
-    const unsigned char* const in = bytes_.Data();
-    // Up to the first map point, then a map entry and a step at each.
-    const std::size_t point = std::min(end, (at + kMapStep - 1) / kMapStep * kMapStep);
-    char* to = out + KeepSgfBytes(out, in + at, point - at);
-    for (at = point; at < end; at += kMapStep) {
-      map_.push_back(base + static_cast<std::size_t>(to - out));
-      to += KeepSgfBytes(to, in + at, std::min(kMapStep, end - at));
+    if (!asOneSequence_) {
+      if (!IsAscii(bytes_.Data() + bytes_.Size() - size, size)) seen_ |= 2u;
+      return;
     }
-    filtered_.Filled(static_cast<std::size_t>(to - out));
     // The last byte waits: a "C" there needs the byte after it.
-    if (end - looked_ > kWindow) Look(end - 1);
+    Look(bytes_.Size() - 1);
+    Filter();
   }
-  void Finish() { Look(bytes_.Size()); }
+  void Finish() {
+    if (!asOneSequence_) return;
+    Look(bytes_.Size());
+    Filter();
+  }
 
-  const std::vector<std::size_t>& Map() const { return map_; }
-  bool HasBackslash() const { return backslash_; }
-  bool HasHighBytes() const { return high_; }
-  const std::vector<std::size_t>& CommentCandidates() const { return candidates_; }
+  bool HasBackslash() const { return (seen_ & 4u) != 0; }
+  bool HasHighBytes() const { return (seen_ & 2u) != 0; }
+  // Whether MayHoldRemovals holds for the filtered text.
+  bool MayHoldRemovalsFiltered() const { return mayHoldRemovals_; }
+  // The walk through the comments alone, for a text without "\" and two-byte characters,
+  // and where each comment's node ends in the filtered text.
+  SgfWalk CommentedWalk(std::vector<std::size_t>* nodeEnds) {
+    SgfWalk walk = walker_.Finish(bytes_.Data(), bytes_.Size(), candidates_);
+    // The nodes of the comments left for the end end with the text.
+    FilteredCursor cursor;
+    for (std::size_t i = nodeEnds_.size(); i < walk.comments.size(); ++i) {
+      const std::size_t end = walk.comments[i].nodeEnd;
+      nodeEnds_.push_back(end >= bytes_.Size() ? filtered_.Size()
+                                               : cursor.KeptBefore(bytes_.Data(), end));
+    }
+    *nodeEnds = std::move(nodeEnds_);
+    return walk;
+  }
 
  private:
   void Look(std::size_t end) {
     const unsigned char* t = bytes_.Data();
-    const std::size_t size = end - looked_;
-    if (size == 0) return;
-    high_ = high_ || !IsAscii(t + looked_, size);
-    backslash_ = backslash_ || std::memchr(t + looked_, '\\', size) != nullptr;
+    if (end == looked_) return;
     for (std::size_t at = looked_; at < end;) {
       const void* found = std::memchr(t + at, 'C', end - at);
       if (found == nullptr) break;
@@ -73,29 +122,51 @@ class StreamedRecord : public platform::BlockTarget {
       at = c + 1;
     }
     looked_ = end;
+    // A text with a "\" is walked node by node in the end: no use walking it here.
+    if ((seen_ & 4u) == 0) walker_.Walk(t, bytes_.Size(), candidates_);
+  }
+  // Filters the bytes not yet filtered, noting on the way where the node of each comment
+  // walked since ends. Each ends at or after the bytes filtered before, since the walk
+  // takes a comment only once its node's end has arrived; were one not to, it would be
+  // counted at the end, with those left for the end.
+  void Filter() {
+    const std::size_t end = bytes_.Size();
+    const unsigned char* const in = bytes_.Data();
+    // Room for all at once, and the steps in locals: the filter's stores could reach
+    // anything else, which would then be read again at every step.
+    char* const out = reinterpret_cast<char*>(filtered_.Room(end - filteredTo_));
+    const std::size_t base = filtered_.Size();
+    char* to = out;
+    std::size_t from = filteredTo_;
+    const std::vector<SgfWalk::Comment>& comments = walker_.Comments();
+    for (std::size_t i = nodeEnds_.size(); i < comments.size(); ++i) {
+      const std::size_t nodeEnd = comments[i].nodeEnd;
+      if (nodeEnd < from) break;
+      to += KeepSgfBytesNoting(to, in + from, nodeEnd - from, &seen_);
+      from = nodeEnd;
+      nodeEnds_.push_back(base + static_cast<std::size_t>(to - out));
+    }
+    to += KeepSgfBytesNoting(to, in + from, end - from, &seen_);
+    filteredTo_ = end;
+    filtered_.Filled(static_cast<std::size_t>(to - out));
+    // An E item may straddle the blocks: the look starts three bytes back.
+    if (!mayHoldRemovals_) {
+      const std::size_t back = base < 3 ? 0 : base - 3;
+      mayHoldRemovals_ = MayHoldRemovals(filtered_.Data() + back, filtered_.Size() - back);
+    }
   }
 
   ReadText& bytes_;
   ReadText& filtered_;
-  std::vector<std::size_t> map_;
+  const bool asOneSequence_;
   std::size_t looked_ = 0;
-  bool backslash_ = false;
-  bool high_ = false;
+  std::size_t filteredTo_ = 0;
+  unsigned seen_ = 0;  // the flags of every byte filtered, or-ed
+  bool mayHoldRemovals_ = false;
   std::vector<std::size_t> candidates_;
+  CommentedNodeWalker walker_;
+  std::vector<std::size_t> nodeEnds_;  // in the filtered text, of the comments walked
 };
-
-// Where text offset at stands in the filtered text, which holds filteredSize bytes.
-std::size_t FilteredOffset(const std::vector<std::size_t>& map, const unsigned char* text,
-                           std::size_t size, std::size_t at, std::size_t filteredSize) {
-  if (at >= size) return filteredSize;
-  const std::size_t step = at / kMapStep;
-  const std::size_t from = step * kMapStep;
-  // Counted from the nearer of the two map entries around it: half the bytes on average.
-  if (at - from > kMapStep / 2 && step + 1 < map.size()) {
-    return map[step + 1] - KeptCount(text + at, from + kMapStep - at);
-  }
-  return map[step] + KeptCount(text + from, at - from);
-}
 
 // The number of values below k in the ascending list. The search starts from *from,
 // where the last one ended when the values asked for come in order, and widens step by
@@ -212,13 +283,14 @@ SgfWalk FilterMainLine(const unsigned char* text, std::size_t size, const LeadBy
 
 int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOptions& options,
                  RecordNotes* notes) {
-  // The notes' bytes keep their memory from read to read, with notes or without: for a
-  // large collection read along one game's main line, a text grown anew at every read
-  // cost six times the read itself.
+  // The notes' bytes and filtered text keep their memory from read to read, with notes or
+  // without: for a large collection read along one game's main line, a text grown anew at
+  // every read cost six times the read itself.
   ReadText& bytes = notes->Bytes();
   bytes.Clear();
-  ReadText filtered;
-  StreamedRecord stream(&bytes, &filtered);
+  ReadText& filtered = notes->Filtered();
+  filtered.Clear();
+  StreamedRecord stream(&bytes, &filtered, !options.mainLineOnly);
   platform::ReadFileBlocks(cleanedName, stream);
   stream.Finish();
 
@@ -240,22 +312,25 @@ int ReadSgfNoted(PositionPool& mainLine, const char* cleanedName, const ReadOpti
   SgfScanMarks marks;
   SgfWalk walk;
   if (options.mainLineOnly) {
-    filtered.Clear();
     walk = FilterMainLine(text, size, leads, options.game, &filtered, &marks);
   } else if (options.notes) {
     // Read as one sequence, the moves come from the file's own bytes, as ReadSgf reads
     // them; of a UTF-16 record, none, and its comments then stay on the starting board.
     // A text without "\" and two-byte characters is walked through its comments alone.
-    const bool plain = !utf16 && !stream.HasBackslash() && (!stream.HasHighBytes() || !leads.Any());
-    walk = plain ? WalkCommentedNodes(text, size, stream.CommentCandidates())
-                 : WalkAllNodes(text, size, leads);
-    marks.checkpoints.reserve(walk.comments.size());
-    for (const SgfWalk::Comment& comment : walk.comments) {
-      marks.checkpoints.push_back(
-          utf16 ? 0 : FilteredOffset(stream.Map(), text, size, comment.nodeEnd, filtered.Size()));
+    if (!utf16 && !stream.HasBackslash() && (!stream.HasHighBytes() || !leads.Any())) {
+      walk = stream.CommentedWalk(&marks.checkpoints);
+    } else {
+      walk = WalkAllNodes(text, size, leads);
+      marks.checkpoints.reserve(walk.comments.size());
+      FilteredCursor cursor;
+      for (const SgfWalk::Comment& comment : walk.comments) {
+        marks.checkpoints.push_back(utf16 ? 0 : cursor.KeptBefore(text, comment.nodeEnd));
+      }
     }
   }
-  const MoveCodeList codes = ScanSgfTextMarked(filtered.Data(), filtered.Size(), &marks);
+  const bool removals = options.mainLineOnly ? MayHoldRemovals(filtered.Data(), filtered.Size())
+                                             : stream.MayHoldRemovalsFiltered();
+  const MoveCodeList codes = ScanSgfTextMarked(filtered.Data(), filtered.Size(), removals, &marks);
   std::vector<std::int32_t> madeBy;
   const int count = ReplayMoveCodes(mainLine, codes, &madeBy);
   if (!options.notes) return count;

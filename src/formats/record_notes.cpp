@@ -9,6 +9,7 @@
 void RecordNotes::Clear() {
   ForgetAllButBytes();
   bytes_.Clear();
+  filtered_.Clear();
 }
 
 void RecordNotes::ForgetAllButBytes() {

@@ -34,6 +34,10 @@ class RecordNotes {
   void Begin(int codePage, bool sgfValues);
   // The bytes the comments are ranges of: the record's text, read into it by the reader.
   ReadText& Bytes() { return bytes_; }
+  // Room for the reader's filtered text of the moves, kept from read to read like Bytes():
+  // for a large record, memory taken anew at every read costs more in page faults than
+  // the filter itself.
+  ReadText& Filtered() { return filtered_; }
   GameInfo& MutableInfo() { return info_; }
   // moveNumbers[i] is the number of main-line Position i.
   void SetMoveNumbers(std::vector<std::int32_t> moveNumbers, int totalMoves);
@@ -61,4 +65,5 @@ class RecordNotes {
   int totalMoves_ = 0;
   std::vector<Comment> comments_;
   ReadText bytes_;
+  ReadText filtered_;
 };

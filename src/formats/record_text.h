@@ -34,7 +34,13 @@ struct SgfScanMarks {
 };
 
 // The same MoveCodes as ScanSgfText gives for the text [text, text + size), and the marks.
-MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfScanMarks* marks);
+// mayHoldRemovals is MayHoldRemovals of the text, which a reader that looked at the text
+// as it arrived knows already: a second look costs a trip through the whole text.
+MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, bool mayHoldRemovals,
+                               SgfScanMarks* marks);
+// Whether an E item could stand in the text: an "E[" with two letters of a point after it.
+// Most records have none (a result such as "RE[B+R]" is none).
+bool MayHoldRemovals(const unsigned char* text, std::size_t size);
 
 // The stones of the data lines after the first "[Data]\r\n" of a UGF text, in line
 // order; empty when the text holds no such marker. Never reads outside the text.

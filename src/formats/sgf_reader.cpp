@@ -159,8 +159,8 @@ struct Recorder {
   void Finish(std::size_t codes) { Reach(static_cast<std::size_t>(-1), codes); }
 };
 
-// Whether an E item could stand in the text: an "E[" with two letters of a point after it.
-// Most records have none (a result such as "RE[B+R]" is none).
+}  // namespace
+
 bool MayHoldRemovals(const unsigned char* t, std::size_t n) {
   for (const unsigned char* at = t; n >= 4 && at <= t + n - 4; ++at) {
     at = static_cast<const unsigned char*>(std::memchr(at, 'E', static_cast<std::size_t>(t + n - 3 - at)));
@@ -171,14 +171,13 @@ bool MayHoldRemovals(const unsigned char* t, std::size_t n) {
   return false;
 }
 
-}  // namespace
-
-MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, SgfScanMarks* marks) {
+MoveCodeList ScanSgfTextMarked(const unsigned char* text, std::size_t size, bool mayHoldRemovals,
+                               SgfScanMarks* marks) {
   marks->passes.clear();
   marks->removals.clear();
   marks->setupLists.clear();
   marks->codesBefore.assign(marks->checkpoints.size(), 0);
-  if (MayHoldRemovals(text, size)) {
+  if (mayHoldRemovals) {
     Recorder<true> recorder{*marks};
     return ScanSgfBytes(text, size, recorder);
   }

@@ -153,35 +153,56 @@ void WalkFirstNode(const unsigned char* text, std::size_t size, RootValues* root
 
 SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
                            const std::vector<std::size_t>& candidates) {
-  SgfWalk walk;
-  walk.pieces.push_back(TextRange{0, size});
-  walk.comments.reserve(candidates.size());
+  CommentedNodeWalker walker;
+  return walker.Finish(text, size, candidates);
+}
+
+void CommentedNodeWalker::Walk(const unsigned char* text, std::size_t available,
+                               const std::vector<std::size_t>& candidates) {
+  while (next_ < candidates.size() && Take(text, available, false, candidates[next_])) ++next_;
+}
+
+SgfWalk CommentedNodeWalker::Finish(const unsigned char* text, std::size_t size,
+                                    const std::vector<std::size_t>& candidates) {
+  for (; next_ < candidates.size(); ++next_) Take(text, size, true, candidates[next_]);
+  walk_.pieces.assign(1, TextRange{0, size});
   std::size_t firstBegin = 0;
   std::size_t firstEnd = 0;
-  WalkFirstNode(text, size, &walk.root, &firstBegin, &firstEnd);
-  std::size_t at = 0;  // past the comments taken so far
-  std::vector<TextRange> values;  // of the comment property in hand
-  for (const std::size_t c : candidates) {
-    // "C[" alone, not the end of a longer identity, and not inside a value.
-    if (c < at || (c > 0 && text[c - 1] >= 'A' && text[c - 1] <= 'Z')) continue;
-    if (!OutsideValues(text, c)) continue;
-    // The property's values: the first, and each after nothing but white space.
-    values.clear();
-    std::size_t open = c + 1;
-    for (;;) {
-      const std::size_t close = CloseOf(text, size, open);
-      values.push_back(TextRange{open + 1, close});
-      at = close < size ? close + 1 : size;
-      std::size_t next = at;
-      while (next < size && IsBlankByte(text[next])) ++next;
-      if (next >= size || text[next] != '[') break;
-      open = next;
-    }
-    const std::size_t nodeEnd = NodeEndAfter(text, size, at);
-    const bool atStart = c >= firstBegin && c < firstEnd;
-    for (const TextRange& value : values) walk.comments.push_back({0, nodeEnd, atStart, value});
+  WalkFirstNode(text, size, &walk_.root, &firstBegin, &firstEnd);
+  for (std::size_t i = 0; i < walk_.comments.size(); ++i) {
+    walk_.comments[i].atStart = origins_[i] >= firstBegin && origins_[i] < firstEnd;
   }
-  return walk;
+  return std::move(walk_);
+}
+
+bool CommentedNodeWalker::Take(const unsigned char* text, std::size_t available, bool final,
+                               std::size_t c) {
+  // "C[" alone, not the end of a longer identity, and not inside a value.
+  if (c < at_ || (c > 0 && text[c - 1] >= 'A' && text[c - 1] <= 'Z')) return true;
+  if (!OutsideValues(text, c)) return true;
+  // The property's values: the first, and each after nothing but white space.
+  values_.clear();
+  std::size_t open = c + 1;
+  std::size_t past = 0;
+  for (;;) {
+    const std::size_t close = CloseOf(text, available, open);
+    if (close >= available && !final) return false;
+    values_.push_back(TextRange{open + 1, close});
+    past = close < available ? close + 1 : available;
+    std::size_t next = past;
+    while (next < available && IsBlankByte(text[next])) ++next;
+    if (next >= available && !final) return false;
+    if (next >= available || text[next] != '[') break;
+    open = next;
+  }
+  const std::size_t nodeEnd = NodeEndAfter(text, available, past);
+  if (nodeEnd >= available && !final) return false;
+  at_ = past;
+  for (const TextRange& value : values_) {
+    walk_.comments.push_back({0, nodeEnd, false, value});
+    origins_.push_back(c);
+  }
+  return true;
 }
 
 namespace {

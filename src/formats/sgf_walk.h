@@ -56,6 +56,34 @@ SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadByte
 SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
                            const std::vector<std::size_t>& candidates);
 
+// WalkCommentedNodes for a text that arrives a stretch at a time, so that each comment is
+// walked while the bytes around it are still in the cache: for a large record, looking
+// them up again afterwards costs a trip to memory for every comment.
+class CommentedNodeWalker {
+ public:
+  // Walks on through the candidates while each one's values and node end stand within
+  // text[0, available), which is not yet the whole text; stops before the first that
+  // runs past it.
+  void Walk(const unsigned char* text, std::size_t available,
+            const std::vector<std::size_t>& candidates);
+  // Walks the rest in the whole text, and gives the walk that WalkCommentedNodes gives.
+  SgfWalk Finish(const unsigned char* text, std::size_t size,
+                 const std::vector<std::size_t>& candidates);
+  // The comments walked so far.
+  const std::vector<SgfWalk::Comment>& Comments() const { return walk_.comments; }
+
+ private:
+  // Takes candidate c; false, taking nothing, when the text may go on past available
+  // (not final) and the comment or its node is not yet whole within it.
+  bool Take(const unsigned char* text, std::size_t available, bool final, std::size_t c);
+
+  SgfWalk walk_;
+  std::vector<std::size_t> origins_;  // the candidate that each comment was found at
+  std::vector<TextRange> values_;     // of the comment property in hand
+  std::size_t next_ = 0;              // candidates taken or passed over
+  std::size_t at_ = 0;                // past the comments taken so far
+};
+
 // The main line of game `game` (0 is the first game tree at the top level): its nodes,
 // each a piece, and at every fork the first branch that holds a node. A text with no game
 // tree at all has one game, the whole text. No piece when there is no such game. Stops at

@@ -16,6 +16,18 @@
 
 namespace {
 
+void ExpectSameComments(const SgfWalk& all, const SgfWalk& walk) {
+  if (all.comments.size() != walk.comments.size()) std::abort();
+  for (std::size_t i = 0; i < all.comments.size(); ++i) {
+    const SgfWalk::Comment& a = all.comments[i];
+    const SgfWalk::Comment& c = walk.comments[i];
+    if (a.nodeEnd != c.nodeEnd || a.atStart != c.atStart || a.value.begin != c.value.begin ||
+        a.value.end != c.value.end) {
+      std::abort();
+    }
+  }
+}
+
 void ExpectSameWalks(const unsigned char* text, std::size_t size) {
   if (std::memchr(text, '\\', size) != nullptr) return;
   std::vector<std::size_t> candidates;
@@ -24,15 +36,18 @@ void ExpectSameWalks(const unsigned char* text, std::size_t size) {
   }
   const SgfWalk all = WalkAllNodes(text, size, LeadBytes(0));
   const SgfWalk commented = WalkCommentedNodes(text, size, candidates);
-  if (all.comments.size() != commented.comments.size()) std::abort();
-  for (std::size_t i = 0; i < all.comments.size(); ++i) {
-    const SgfWalk::Comment& a = all.comments[i];
-    const SgfWalk::Comment& c = commented.comments[i];
-    if (a.nodeEnd != c.nodeEnd || a.atStart != c.atStart || a.value.begin != c.value.begin ||
-        a.value.end != c.value.end) {
-      std::abort();
+  // Walked as the text arrives, a few bytes at a time, with the candidates found so far.
+  CommentedNodeWalker walker;
+  std::vector<std::size_t> arrived;
+  for (std::size_t available = 1; available < size; available += 7) {
+    while (arrived.size() < candidates.size() && candidates[arrived.size()] + 1 < available) {
+      arrived.push_back(candidates[arrived.size()]);
     }
+    walker.Walk(text, available, arrived);
   }
+  const SgfWalk streamed = walker.Finish(text, size, candidates);
+  ExpectSameComments(all, commented);
+  ExpectSameComments(all, streamed);
   for (std::size_t f = 0; f < all.root.present.size(); ++f) {
     if (all.root.present[f] != commented.root.present[f]) std::abort();
     if (all.root.present[f] && all.root.ranges[f].begin != commented.root.ranges[f].begin) std::abort();

@@ -81,6 +81,31 @@ TEST(RecordNotes, MovesAreCountedWithoutSetupStonesOrRemovalsAndWithPasses) {
   EXPECT_EQ(notes.CommentAt(4), "third\n\npassed") << "a pass makes no Position";
 }
 
+TEST(RecordNotes, CommentsOfARecordReadInManyBlocksStayOnTheirMoves) {
+  // Long comments carry the record over several blocks of the read, so that comments and
+  // the ends of their nodes fall on every side of the seams; the filter of the moves drops
+  // the "(;)" and line breaks inside them.
+  std::string bytes = "(;GM[1]C[root]";
+  for (int i = 1; i <= 60; ++i) {
+    const char x = static_cast<char>('a' + 2 * (i % 10));  // points apart: no captures
+    const char y = static_cast<char>('a' + 2 * (i / 10));
+    bytes += std::string(i % 2 == 1 ? ";B[" : ";W[") + x + y + "]C[m" + std::to_string(i) + " ";
+    for (int k = 0; k < 150 + 17 * i; ++k) bytes += "(a;b)\n";
+    bytes += "]";
+  }
+  bytes += ")";
+  TempFolder folder;
+  GameRecord record;
+  LoadNoted(record, folder, bytes);
+  ASSERT_GT(bytes.size(), 3u * 65536);
+  ASSERT_EQ(record.mainCount, 61);
+  EXPECT_EQ(record.Notes().CommentAt(0), "root");
+  for (int i = 1; i <= 60; ++i) {
+    const std::string label = "m" + std::to_string(i) + " ";
+    EXPECT_EQ(record.Notes().CommentAt(i).substr(0, label.size()), label) << "Position " << i;
+  }
+}
+
 TEST(RecordNotes, UgfHeaderAndFigureCommentsReadInShiftJis) {
   TempFolder folder;
   GameRecord record;
