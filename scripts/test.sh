@@ -29,8 +29,35 @@ source scripts/wine-env.sh
 # (scripts/wine-slot.sh): one more than the cores, for they spend most of their time
 # waiting for Wine and the X server.
 slots=$(($(nproc) + 1))
-timed display tavune_ensure_display
-trap '[ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+slot_xvfbs=()
+# Each slot has a display of its own, which scripts/wine-slot.sh finds named beside its
+# prefix, and its Wine server stays from entry to entry: each entry booting its own server
+# and Xvfb cost about a tenth of ctest's time.
+ensure_displays() {
+  local n named
+  tavune_ensure_display || return 1
+  for ((n = 0; n < slots; n++)); do
+    named=$(DISPLAY= && tavune_ensure_display && echo "$DISPLAY $TAVUNE_XVFB_PID") || return 1
+    slot_xvfbs+=("${named#* }")
+    echo "${named% *}" > "$root/build/wineprefix-$n.display"
+  done
+}
+# At the end, whatever ran: nothing here may stop the rest.
+end_wine() {
+  local n
+  trap - ERR
+  set +e
+  [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
+  wineserver -k 2>/dev/null
+  for ((n = 0; n < slots; n++)); do
+    rm -f "$root/build/wineprefix-$n.display"
+    [ -d "$root/build/wineprefix-$n" ] && WINEPREFIX=$root/build/wineprefix-$n wineserver -k 2>/dev/null
+  done
+  ((${#slot_xvfbs[@]})) && kill "${slot_xvfbs[@]}" 2>/dev/null
+  return 0
+}
+trap end_wine EXIT
+timed display ensure_displays
 ensure_prefixes() {
   local n from=$WINEPREFIX
   tavune_ensure_test_prefix || return 1

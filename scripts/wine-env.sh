@@ -146,12 +146,30 @@ _tavune_set_logpixels() {  # FILE KEY HEX
 # in a hundred on a busy machine. A server that stays has no such moment.
 # Returns 1, with a message, when no such server could be started.
 tavune_new_server() {
-  local _
+  local _ rc
+  # On a slot of the test command (scripts/wine-slot.sh) the server, with the system's own
+  # processes, stays from entry to entry, and only the programs go: a server's boot cost
+  # more than many a test. Exit 2: the slot's server runs already.
+  if [ -n "${TAVUNE_LASTING_SERVER:-}" ] && [ "${1:-}" != --none ]; then
+    tavune_end_programs
+    rc=0
+    wineserver -p >/dev/null 2>&1 || rc=$?
+    ((rc == 0)) && _tavune_boot
+    if ((rc == 0 || rc == 2)); then
+      _tavune_center_pointer
+      return 0
+    fi
+  fi
   for _ in 1 2 3 4 5; do
     # -k fails when no server runs; the scripts that source this file may run under set -e.
     wineserver -k 2>/dev/null || true
-    # A dying server still writes its registry; the next one must not read it half-way.
-    wineserver -w 2>/dev/null || true
+    # A dying server still writes its registry; the next one must not read it half-way. A
+    # program that was starting as the kill came outlives it and keeps the server: killed
+    # again.
+    for _ in 1 2 3 4 5 6; do
+      timeout 5 wineserver -w 2>/dev/null && break
+      wineserver -k 2>/dev/null || true
+    done
     [ "${1:-}" = --none ] && return 0
     # -p fails (exit 2) when a server runs already: a program of the prefix that was still
     # starting as the last one went has started its own, which quits with its last program.
@@ -160,6 +178,69 @@ tavune_new_server() {
   done
   echo "wine-env: no lasting Wine server for $WINEPREFIX: another server kept starting" >&2
   return 1
+}
+
+# Ends what a test entry started in the prefix: on a slot whose server stays, its
+# programs; elsewhere the server too.
+tavune_end_entry() {
+  if [ -n "${TAVUNE_LASTING_SERVER:-}" ]; then tavune_end_programs; else tavune_new_server --none; fi
+}
+
+# Ends the Wine programs of the prefix but the system's own processes (services, drivers,
+# Plug and Play, RPC), and waits until they are gone. The default desktop goes too: its
+# first program started it, and it holds that entry's output open.
+tavune_end_programs() {
+  local file pid args state _ pids=()
+  for file in $(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${file#/proc/} && pid=${pid%/environ}
+    { mapfile -d '' -t args < "/proc/$pid/cmdline"; } 2>/dev/null || continue
+    # A Wine program names itself by its .exe; scripts and the server do not.
+    [[ ${args[0],,} == *.exe ]] || continue
+    case "${args[0],,} ${args[1]:-}" in
+      'c:\windows\system32\services.exe '* | 'c:\windows\system32\winedevice.exe '* | \
+        'c:\windows\system32\plugplay.exe '* | 'c:\windows\system32\svchost.exe '* | \
+        'c:\windows\system32\rpcss.exe '*) continue ;;
+    esac
+    pids+=("$pid")
+  done
+  ((${#pids[@]})) || return 0
+  kill -KILL "${pids[@]}" 2>/dev/null
+  # Gone, or a zombie that its script has yet to reap.
+  for _ in $(seq 100); do
+    for pid in "${pids[@]}"; do
+      state=Z
+      [ -r "/proc/$pid/status" ] && while read -r file state _; do
+        [ "$file" = State: ] && break
+      done < "/proc/$pid/status"
+      [ "$state" = Z ] || break
+    done
+    [ "$state" = Z ] && return 0
+    sleep 0.05
+  done
+  echo "wine-env: programs of $WINEPREFIX outlived KILL: ${pids[*]}" >&2
+}
+
+# Starts the system's processes of a new lasting server with nothing of the entry's open:
+# started by the entry's first program, they would hold its output open after it ends, and
+# ctest waits for that to close.
+_tavune_boot() {
+  (
+    for fd in /proc/$BASHPID/fd/*; do
+      fd=${fd##*/}
+      ((fd > 2)) && eval "exec $fd>&-"
+    done
+    exec wine cmd /c exit
+  ) </dev/null >/dev/null 2>&1
+}
+
+# The pointer where a new Xvfb has it, in the middle of the screen, for a test that finds
+# the display that the entry before it used.
+_tavune_center_pointer() {
+  local size=${TAVUNE_SCREEN:-1280x1024x24}
+  local width=${size%%x*} height=${size#*x}
+  height=${height%%x*}
+  command -v xdotool >/dev/null && xdotool mousemove $((width / 2)) $((height / 2)) 2>/dev/null
+  return 0
 }
 
 # A Windows name for a file of this machine: drive Z: is the Unix root. Made here, not by

@@ -9,7 +9,7 @@ esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 cleanup() {
-  tavune_new_server --none
+  tavune_end_entry
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
 }
 # Stopped from outside (ctest's entries send TERM at their time limit): the server and the

@@ -29,7 +29,7 @@ finish() {
 
 e2e_cleanup() {
   ((E2E_FINISHED)) || fail "the script stopped before its end"
-  tavune_new_server --none
+  tavune_end_entry
   [ -n "${TAVUNE_XVFB_PID:-}" ] && kill "$TAVUNE_XVFB_PID" 2>/dev/null
   if ((E2E_FAILED)); then
     [ -n "$E2E_DIR" ] && echo "e2e: files kept in $E2E_DIR"
@@ -58,8 +58,8 @@ nap() { read -r -t "$1" -u "$E2E_NAP" _; return 0; }
 # A Windows path for a file of this machine.
 winpath() { tavune_winpath "$1"; }
 
-# Ends every Wine process of the prefix and starts a new server, with the probe in the
-# script's virtual desktop (tests/e2e/probe.cpp): one process that answers every question
+# Ends every Wine program of the prefix and starts a new server (on a slot of the test
+# command, keeps the slot's server), with the probe in the script's virtual desktop (tests/e2e/probe.cpp): one process that answers every question
 # about the program's windows, the screen and the settings until the server ends. The probe
 # starts first, so that it owns the desktop, which lives as long as it does.
 e2e_new_server() {
