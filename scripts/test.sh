@@ -51,7 +51,8 @@ end_wine() {
   wineserver -k 2>/dev/null
   for ((n = 0; n < slots; n++)); do
     rm -f "$root/build/wineprefix-$n.display"
-    [ -d "$root/build/wineprefix-$n" ] && WINEPREFIX=$root/build/wineprefix-$n wineserver -k 2>/dev/null
+    [ -d "$root/build/wineprefix-$n" ] &&
+      WINEPREFIX=$root/build/wineprefix-$n wineserver -k 2>/dev/null
   done
   ((${#slot_xvfbs[@]})) && kill "${slot_xvfbs[@]}" 2>/dev/null
   return 0

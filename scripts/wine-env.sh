@@ -183,7 +183,11 @@ tavune_new_server() {
 # Ends what a test entry started in the prefix: on a slot whose server stays, its
 # programs; elsewhere the server too.
 tavune_end_entry() {
-  if [ -n "${TAVUNE_LASTING_SERVER:-}" ]; then tavune_end_programs; else tavune_new_server --none; fi
+  if [ -n "${TAVUNE_LASTING_SERVER:-}" ]; then
+    tavune_end_programs
+  else
+    tavune_new_server --none
+  fi
 }
 
 # Ends the Wine programs of the prefix but the system's own processes (services, drivers,
@@ -245,4 +249,10 @@ _tavune_center_pointer() {
 
 # A Windows name for a file of this machine: drive Z: is the Unix root. Made here, not by
 # winepath, a Wine program whose server, quitting, could take the next start with it.
-tavune_winpath() { echo "Z:$(realpath -ms "$1" | tr / '\\')"; }
+tavune_winpath() {
+  local path=$1
+  # A plain absolute path is its own real path: no process started for it.
+  [[ $path == /* && $path != */ && $path != *//* && $path != */./* && $path != */../* &&
+     $path != */. && $path != */.. ]] || path=$(realpath -ms "$1")
+  echo "Z:${path//\//\\}"
+}

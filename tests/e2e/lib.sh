@@ -99,7 +99,8 @@ e2e_ask_into() {  # ANSWER WORDS...
   shift
   if [ "$BASHPID" = "$$" ] && ! kill -0 "${E2E_PROBE_PID:-0}" 2>/dev/null; then _e2e_probe_start; fi
   ((E2E_PROBE_NEW)) && wait=30
-  echo "$*" > "$folder/$id.part" && mv "$folder/$id.part" "$folder/$id.ask" || return 1
+  # Written in place: the probe takes a question only once its line has ended.
+  echo "$*" > "$folder/$id.ask" || return 1
   if ! E2E_WAIT=$wait E2E_NAP_S=0.01 wait_until test -e "$folder/$id.txt"; then
     rm -f "$folder/$id.ask"
     echo "e2e: the probe answered nothing in $wait s" >&2
@@ -124,13 +125,23 @@ answer_of() {  # WORD: the rest of each line of the last answer that begins with
 
 # The trace texts, one per line, as the program wrote them ("Frame::OnPaint()\n").
 traces() { sed -n 's/.*OutputDebugStringA "\(.*\)"$/\1/p' "$E2E_TRACE"; }
-trace_count() { traces | grep -c -x -F -- "$1"; }
-has_trace() { [ "$(trace_count "$1")" -ge "${2:-1}" ]; }
+# How many of them are TEXT, into E2E_TRACE_COUNT: read by the shell itself, for the waits
+# ask every 0.1 s, and two processes a try cost more than the program being waited for.
+_count_trace() {  # TEXT
+  local line
+  E2E_TRACE_COUNT=0
+  while IFS= read -r line || [ -n "$line" ]; do
+    [[ $line == *"OutputDebugStringA \"$1\"" ]] && E2E_TRACE_COUNT=$((E2E_TRACE_COUNT + 1))
+  done < "$E2E_TRACE"
+  return 0
+}
+trace_count() { _count_trace "$1" && echo "$E2E_TRACE_COUNT"; }
+has_trace() { _count_trace "$1" && ((E2E_TRACE_COUNT >= ${2:-1})); }
 wait_trace() { wait_until has_trace "$@"; }
 
 # Starts tavune.exe in the virtual desktop with the given arguments and waits for the board.
 e2e_start() {
-  E2E_STARTED=("$(basename "$E2E_EXE")")
+  E2E_STARTED=("${E2E_EXE##*/}")
   _e2e_launch "$E2E_EXE" "$@"
 }
 
@@ -142,7 +153,7 @@ e2e_start_reporting_exit() {
   # "exit=" keeps a one-digit code from being read as a handle redirection ("echo 2> file").
   printf '@"%s" %%*\r\n@echo exit=%%ERRORLEVEL%% > "%s"\r\n' "$(winpath "$E2E_EXE")" "$(winpath "$E2E_EXIT_FILE")" \
     > "$E2E_DIR/run.bat"
-  E2E_STARTED=("$(basename "$E2E_EXE")" cmd.exe)
+  E2E_STARTED=("${E2E_EXE##*/}" cmd.exe)
   _e2e_launch cmd /c "$(winpath "$E2E_DIR/run.bat")" "$@"
 }
 exit_code() { [ -f "${E2E_EXIT_FILE:-}" ] && tr -d '\r ' < "$E2E_EXIT_FILE" | sed -n 's/^exit=//p'; }
@@ -243,8 +254,16 @@ _e2e_probe_once() {
 # The text of the control ID (of window class CLASS, when given) of the dialog that the last
 # e2e_probe saw, in UTF-8.
 dialog_text() {  # ID [CLASS]
-  awk -v id="$1" -v cls="${2:-}" '$1 == "control" && $2 == id && (cls == "" || $3 == cls) {
-    sub(/^control [^ ]+ [^ ]+ ?/, ""); print; exit }' "$E2E_DIR/probe.txt"
+  local line rest class text
+  # Read by the shell itself: a check reads several texts, each a process started.
+  while IFS= read -r line || [ -n "$line" ]; do
+    [[ $line == "control $1 "* ]] || continue
+    rest=${line#"control $1 "} && class=${rest%% *}
+    text=${rest#"$class"} && text=${text# }
+    [ -z "${2:-}" ] || [ "$class" = "$2" ] || continue
+    printf '%s\n' "$text"
+    return 0
+  done < "$E2E_DIR/probe.txt"
 }
 
 # The text (line breaks as \n) or "rect" ("x y w h") of a box of the pane the last probe saw.

@@ -440,7 +440,11 @@ std::string ContentsOf(const std::wstring& path) {
 bool AnswerFile(const std::wstring& folder, const std::wstring& name) {
   const std::wstring ask = folder + L"\\" + name;
   const std::wstring answer = folder + L"\\" + name.substr(0, name.size() - 4) + L".txt";
-  std::istringstream words(ContentsOf(ask));
+  // The script writes the question in place: one whose line has not ended yet is taken
+  // at a later look.
+  const std::string question = ContentsOf(ask);
+  if (question.empty() || question.back() != '\n') return true;
+  std::istringstream words(question);
   DeleteFileW(ask.c_str());
   const std::wstring partial = answer + L".part";
   FILE* out = _wfopen(partial.c_str(), L"wb");
@@ -465,7 +469,8 @@ std::vector<std::wstring> QuestionsIn(const std::wstring& folder) {
 // look every 50 ms catches one that the notification missed.
 void Serve(const std::wstring& folder) {
   const Scoped<HANDLE, FindCloseChangeNotification> change(
-      FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+      FindFirstChangeNotificationW(folder.c_str(), FALSE,
+                                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE));
   for (;;) {
     for (const std::wstring& name : QuestionsIn(folder)) {
       if (!AnswerFile(folder, name)) return;
