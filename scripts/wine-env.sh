@@ -174,7 +174,10 @@ tavune_new_server() {
     # -p fails (exit 2) when a server runs already: a program of the prefix that was still
     # starting as the last one went has started its own, which quits with its last program.
     # That one is ended too, and a server that stays is started again.
-    wineserver -p >/dev/null 2>&1 && return 0
+    if wineserver -p >/dev/null 2>&1; then
+      [ -n "${TAVUNE_LASTING_SERVER:-}" ] && _tavune_boot
+      return 0
+    fi
   done
   echo "wine-env: no lasting Wine server for $WINEPREFIX: another server kept starting" >&2
   return 1
