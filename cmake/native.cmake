@@ -81,15 +81,16 @@ endif()
 
 if(TAVUNE_WINDOWS_BUILD)
   # The Wine tests run on slots: a slot is a prefix (build/wineprefix-N) and an Xvfb of its
-  # own, and holds one entry at a time, for the entries of a prefix share its registry and
-  # its display. ctest hands out the slots from the file that the test command writes
-  # (ctest --resource-spec-file build/native/wine-slots.json), so that whichever slot is
-  # free takes the next entry (scripts/wine-slot.sh). Run without that file, the entries
-  # share build/wineprefix and take it in turn. The rest runs beside them. A high cost starts them first: they are the
+  # own, with a Wine server that stays from entry to entry, and holds one entry at a time,
+  # for the entries of a prefix share its registry and its display. ctest hands out the
+  # slots from the file that the test command writes (ctest --resource-spec-file
+  # build/native/wine-slots.json), so that whichever slot is free takes the next entry
+  # (scripts/wine-slot.sh). Run without that file, the entries share build/wineprefix and
+  # take it in turn. The rest runs beside them. A high cost starts them first: they are the
   # longest. Each entry stops itself with TERM at its limit, 10 s before ctest would kill
   # it: timeout sends TERM to the script and every process the script started, and the
-  # script's trap still ends the Wine server and Xvfb and says why. ctest's own kill would
-  # leave both behind, silently.
+  # script's trap still ends its programs (run alone, the Wine server and Xvfb too) and
+  # says why. ctest's own kill would leave them behind, silently.
   function(add_wine_test name limit)
     math(EXPR ctest_limit "${limit} + 10")
     add_test(NAME ${name} COMMAND ${SCRIPTS}/wine-slot.sh timeout --kill-after=5 ${limit} ${ARGN})

@@ -197,7 +197,7 @@ tavune_end_entry() {
 # Plug and Play, RPC), and waits until they are gone. The default desktop goes too: its
 # first program started it, and it holds that entry's output open.
 tavune_end_programs() {
-  local file pid args state _ pids=()
+  local file pid args key state _ pids=()
   for file in $(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
     pid=${file#/proc/} && pid=${pid%/environ}
     { mapfile -d '' -t args < "/proc/$pid/cmdline"; } 2>/dev/null || continue
@@ -216,8 +216,8 @@ tavune_end_programs() {
   for _ in $(seq 100); do
     for pid in "${pids[@]}"; do
       state=Z
-      [ -r "/proc/$pid/status" ] && while read -r file state _; do
-        [ "$file" = State: ] && break
+      [ -r "/proc/$pid/status" ] && while read -r key state _; do
+        [ "$key" = State: ] && break
       done < "/proc/$pid/status"
       [ "$state" = Z ] || break
     done
