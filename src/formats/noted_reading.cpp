@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "formats/read_text.h"
+#include "formats/seeing_filter.h"
 #include "formats/sgf_walk.h"
 #include "formats/text_charset.h"
 #include "platform/record_file_io.h"
@@ -29,41 +30,16 @@ class FilteredCursor {
   std::size_t kept_ = 0;
 };
 
-// For each byte: 1 when the SGF filter keeps it (as KeptBytes), 2 above 0x7F, 4 for "\".
-struct NotedBytes {
-  unsigned char flags[256] = {};
-  constexpr NotedBytes() {
-    for (int b = 0; b < 256; ++b) {
-      const int high = b >= 0x80 ? 2 : 0;
-      flags[b] = static_cast<unsigned char>(kKept.kept[b] | high | (b == '\\' ? 4 : 0));
-    }
-  }
-};
-constexpr NotedBytes kNoted;
-
-// KeepSgfBytes, and the flags of every byte or-ed into *seen: the filter's pass through
-// the bytes tells the rest at the cost of one "or" a byte.
-inline std::size_t KeepSgfBytesNoting(char* out, const unsigned char* bytes, std::size_t size,
-                                      unsigned* seen) {
-  std::size_t count = 0;
-  unsigned flags = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    const unsigned char f = kNoted.flags[bytes[i]];
-    out[count] = static_cast<char>(bytes[i]);
-    count += f & 1u;
-    flags |= f;
-  }
-  *seen |= flags;
-  return count;
-}
+// Whether the letter may be a coordinate of a point: "a" to "s".
+bool IsPointLetter(unsigned char c) { return c >= 'a' && c <= 's'; }
 
 // A record's bytes read for its moves and its comments at once. Each block is kept as it
-// arrives and, while it is still in the cache, looked at: where "C[" stands and, for a text
-// that may need no more, the walk through the comments whose nodes have ended. Then it is
-// filtered as ReadSgf filters it; the filter tells whether any byte is "\" or above 0x7F,
-// notes where the node of each comment just walked ends in the filtered text, and whether
-// an E item may stand in it. Looked up afterwards, every comment would cost a trip to
-// memory.
+// arrives and filtered as ReadSgf filters it, by a filter that sees on the way where each
+// "C" and "E" stands, whether any byte is "\" or above 0x7F, and how many bytes it had
+// kept at every 256th. Then, while the block is still in the cache, it looks whether an
+// E item may stand in it, and a text that may need no more is walked through the
+// comments whose nodes have ended, and each node's end counted in the filtered text from
+// the mark before it. Looked up afterwards, every comment would cost a trip to memory.
 class StreamedRecord : public platform::BlockTarget {
  public:
   // A text read along one game's main line is only kept: its filter and its walk come later.
@@ -74,96 +50,84 @@ class StreamedRecord : public platform::BlockTarget {
   void Expect(std::size_t room) override {
     bytes_.Reserve(bytes_.Size() + room);
     filtered_.Reserve(room);
+    sights_.keptAt.reserve(room / FilterSights::kMarkEvery + 1);
   }
   void Filled(std::size_t size) override {
     bytes_.Filled(size);
     if (!asOneSequence_) {
-      if (!IsAscii(bytes_.Data() + bytes_.Size() - size, size)) seen_ |= 2u;
+      if (!IsAscii(bytes_.Data() + bytes_.Size() - size, size)) sights_.highBytes = true;
       return;
     }
-    // The last byte waits: a "C" there needs the byte after it.
-    Look(bytes_.Size() - 1);
     Filter();
+    LookForRemovals(false);
+    // A text with a "\" is walked node by node in the end: no use walking it here.
+    if (!sights_.backslash) {
+      walker_.Walk(bytes_.Data(), bytes_.Size(), sights_.cs);
+      CountNodeEnds();
+    }
   }
   void Finish() {
-    if (!asOneSequence_) return;
-    Look(bytes_.Size());
-    Filter();
+    if (asOneSequence_) LookForRemovals(true);
   }
 
-  bool HasBackslash() const { return (seen_ & 4u) != 0; }
-  bool HasHighBytes() const { return (seen_ & 2u) != 0; }
+  bool HasBackslash() const { return sights_.backslash; }
+  bool HasHighBytes() const { return sights_.highBytes; }
   // Whether MayHoldRemovals holds for the filtered text.
   bool MayHoldRemovalsFiltered() const { return mayHoldRemovals_; }
   // The walk through the comments alone, for a text without "\" and two-byte characters,
   // and where each comment's node ends in the filtered text.
   SgfWalk CommentedWalk(std::vector<std::size_t>* nodeEnds) {
-    SgfWalk walk = walker_.Finish(bytes_.Data(), bytes_.Size(), candidates_);
-    // The nodes of the comments left for the end end with the text.
-    FilteredCursor cursor;
-    for (std::size_t i = nodeEnds_.size(); i < walk.comments.size(); ++i) {
-      const std::size_t end = walk.comments[i].nodeEnd;
-      nodeEnds_.push_back(end >= bytes_.Size() ? filtered_.Size()
-                                               : cursor.KeptBefore(bytes_.Data(), end));
-    }
+    SgfWalk walk = walker_.Finish(bytes_.Data(), bytes_.Size(), sights_.cs);
+    CountNodeEnds();
     *nodeEnds = std::move(nodeEnds_);
     return walk;
   }
 
  private:
-  void Look(std::size_t end) {
-    const unsigned char* t = bytes_.Data();
-    if (end == looked_) return;
-    for (std::size_t at = looked_; at < end;) {
-      const void* found = std::memchr(t + at, 'C', end - at);
-      if (found == nullptr) break;
-      const auto c = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - t);
-      if (c + 1 < bytes_.Size() && t[c + 1] == '[') candidates_.push_back(c);
-      at = c + 1;
-    }
-    looked_ = end;
-    // A text with a "\" is walked node by node in the end: no use walking it here.
-    if ((seen_ & 4u) == 0) walker_.Walk(t, bytes_.Size(), candidates_);
-  }
-  // Filters the bytes not yet filtered, noting on the way where the node of each comment
-  // walked since ends. Each ends at or after the bytes filtered before, since the walk
-  // takes a comment only once its node's end has arrived; were one not to, it would be
-  // counted at the end, with those left for the end.
   void Filter() {
     const std::size_t end = bytes_.Size();
-    const unsigned char* const in = bytes_.Data();
-    // Room for all at once, and the steps in locals: the filter's stores could reach
-    // anything else, which would then be read again at every step.
+    const std::size_t kept = filtered_.Size();
     char* const out = reinterpret_cast<char*>(filtered_.Room(end - filteredTo_));
-    const std::size_t base = filtered_.Size();
-    char* to = out;
-    std::size_t from = filteredTo_;
+    filtered_.Filled(KeepSgfBytesSeeing(out, bytes_.Data(), filteredTo_, end, kept, &sights_));
+    filteredTo_ = end;
+  }
+  // The filtered offset of a text offset that the filter has passed: counted on from the
+  // mark at or before it, through at most 255 bytes.
+  std::size_t FilteredAt(std::size_t at) const {
+    if (at >= bytes_.Size()) return filtered_.Size();
+    const std::size_t every = FilterSights::kMarkEvery;
+    return sights_.keptAt[at / every] + KeptCount(bytes_.Data() + at / every * every, at % every);
+  }
+  void CountNodeEnds() {
     const std::vector<SgfWalk::Comment>& comments = walker_.Comments();
     for (std::size_t i = nodeEnds_.size(); i < comments.size(); ++i) {
-      const std::size_t nodeEnd = comments[i].nodeEnd;
-      if (nodeEnd < from) break;
-      to += KeepSgfBytesNoting(to, in + from, nodeEnd - from, &seen_);
-      from = nodeEnd;
-      nodeEnds_.push_back(base + static_cast<std::size_t>(to - out));
+      nodeEnds_.push_back(FilteredAt(comments[i].nodeEnd));
     }
-    to += KeepSgfBytesNoting(to, in + from, end - from, &seen_);
-    filteredTo_ = end;
-    filtered_.Filled(static_cast<std::size_t>(to - out));
-    // An E item may straddle the blocks: the look starts three bytes back.
-    if (!mayHoldRemovals_) {
-      const std::size_t back = base < 3 ? 0 : base - 3;
-      mayHoldRemovals_ = MayHoldRemovals(filtered_.Data() + back, filtered_.Size() - back);
+  }
+  // Whether an E seen so far starts an E item with a point in the filtered text: its next
+  // three kept bytes are "[" and two point letters. An E whose text ends before three kept
+  // bytes is asked again with the next block, unless it is the last (final).
+  void LookForRemovals(bool final) {
+    const unsigned char* const t = bytes_.Data();
+    for (; !mayHoldRemovals_ && esLooked_ < sights_.es.size(); ++esLooked_) {
+      unsigned char next[3];
+      int found = 0;
+      for (std::size_t i = sights_.es[esLooked_] + 1; i < bytes_.Size() && found < 3; ++i) {
+        if (kKept.kept[t[i]] != 0) next[found++] = t[i];
+      }
+      if (found < 3 && !final) return;
+      mayHoldRemovals_ = found == 3 && next[0] == '[' && IsPointLetter(next[1]) &&
+                         IsPointLetter(next[2]);
     }
   }
 
   ReadText& bytes_;
   ReadText& filtered_;
   const bool asOneSequence_;
-  std::size_t looked_ = 0;
   std::size_t filteredTo_ = 0;
-  unsigned seen_ = 0;  // the flags of every byte filtered, or-ed
+  FilterSights sights_;
+  std::size_t esLooked_ = 0;
   bool mayHoldRemovals_ = false;
-  std::vector<std::size_t> candidates_;
   CommentedNodeWalker walker_;
   std::vector<std::size_t> nodeEnds_;  // in the filtered text, of the comments walked
 };

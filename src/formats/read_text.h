@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -31,10 +32,38 @@ inline std::size_t KeepSgfBytes(char* out, const unsigned char* bytes, std::size
   return count;
 }
 
-// The number of bytes of bytes[0, size) that the SGF text keeps.
+// Sixteen bytes as one value: the compiler makes each operation on it one instruction.
+using ByteLanes = unsigned char __attribute__((vector_size(16)));
+
+inline ByteLanes LanesOf(unsigned char byte) {
+  ByteLanes lanes;
+  std::memset(&lanes, byte, sizeof lanes);
+  return lanes;
+}
+
+// The number of bytes of bytes[0, size) that the SGF text keeps. Sixteen at a time: each
+// lane counts the bytes it drops, up to 255 stretches before they are added up.
 inline std::size_t KeptCount(const unsigned char* bytes, std::size_t size) {
+  const ByteLanes lf = LanesOf('\n'), cr = LanesOf('\r'), open = LanesOf('('),
+                  close = LanesOf(')'), semicolon = LanesOf(';');
   std::size_t count = 0;
-  for (std::size_t i = 0; i < size; ++i) count += kKept.kept[bytes[i]];
+  std::size_t i = 0;
+  while (size - i >= 16) {
+    const std::size_t stretches = (size - i) / 16 < 255 ? (size - i) / 16 : 255;
+    ByteLanes dropped{};
+    for (std::size_t k = 0; k < stretches; ++k, i += 16) {
+      ByteLanes v;
+      std::memcpy(&v, bytes + i, sizeof v);
+      // A lane that matches is all ones: taking it away adds one.
+      dropped -= reinterpret_cast<ByteLanes>((v == lf) | (v == cr) | (v == open) | (v == close) |
+                                             (v == semicolon));
+    }
+    unsigned char lanes[16];
+    std::memcpy(lanes, &dropped, sizeof lanes);
+    count += 16 * stretches;
+    for (const unsigned char lane : lanes) count -= lane;
+  }
+  for (; i < size; ++i) count += kKept.kept[bytes[i]];
   return count;
 }
 

@@ -178,7 +178,10 @@ SgfWalk CommentedNodeWalker::Finish(const unsigned char* text, std::size_t size,
 bool CommentedNodeWalker::Take(const unsigned char* text, std::size_t available, bool final,
                                std::size_t c) {
   // "C[" alone, not the end of a longer identity, and not inside a value.
-  if (c < at_ || (c > 0 && text[c - 1] >= 'A' && text[c - 1] <= 'Z')) return true;
+  if (c + 1 >= available) return final;
+  if (c < at_ || text[c + 1] != '[' || (c > 0 && text[c - 1] >= 'A' && text[c - 1] <= 'Z')) {
+    return true;
+  }
   if (!OutsideValues(text, c)) return true;
   // The property's values: the first, and each after nothing but white space.
   values_.clear();

@@ -52,7 +52,8 @@ SgfWalk WalkAllNodes(const unsigned char* text, std::size_t size, const LeadByte
 // The same walk for a text that has no "\" and no two-byte character, where the last "["
 // or "]" before a byte tells whether it stands inside a value: it looks only at the
 // comments, the nodes they end and the first node, however many nodes the text has.
-// candidates are the offsets of every "C" followed by "[", ascending.
+// candidates are the offsets of "C"s, ascending: at least every one followed by "[";
+// the others are passed over.
 SgfWalk WalkCommentedNodes(const unsigned char* text, std::size_t size,
                            const std::vector<std::size_t>& candidates);
 

@@ -106,6 +106,18 @@ TEST(RecordNotes, CommentsOfARecordReadInManyBlocksStayOnTheirMoves) {
   }
 }
 
+TEST(RecordNotes, ARemovalAcrossTheSeamOfTwoBlocksIsNoMove) {
+  // The E ends the first 64 KiB block read; the bytes that make it an item come next.
+  std::string bytes = "(;GM[1];B[aa]C[";
+  bytes += std::string(65534 - bytes.size() - 1, 'x') + "];E\n[aa];W[bb])";
+  ASSERT_EQ(bytes.find("E\n"), 65535u);
+  TempFolder folder;
+  GameRecord record;
+  LoadNoted(record, folder, bytes);
+  EXPECT_EQ(record.Notes().TotalMoves(), 2);
+  EXPECT_EQ(record.Notes().MoveNumberAt(record.mainCount - 1), 2);
+}
+
 TEST(RecordNotes, UgfHeaderAndFigureCommentsReadInShiftJis) {
   TempFolder folder;
   GameRecord record;
