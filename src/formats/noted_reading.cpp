@@ -1,7 +1,6 @@
 #include "formats/noted_reading.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "formats/read_text.h"
 #include "formats/seeing_filter.h"
@@ -29,9 +28,6 @@ class FilteredCursor {
   std::size_t raw_ = 0;
   std::size_t kept_ = 0;
 };
-
-// Whether the letter may be a coordinate of a point: "a" to "s".
-bool IsPointLetter(unsigned char c) { return c >= 'a' && c <= 's'; }
 
 // A record's bytes read for its moves and its comments at once. Each block is kept as it
 // arrives and filtered as ReadSgf filters it, by a filter that sees on the way where each
@@ -104,20 +100,15 @@ class StreamedRecord : public platform::BlockTarget {
       nodeEnds_.push_back(FilteredAt(comments[i].nodeEnd));
     }
   }
-  // Whether an E seen so far starts an E item with a point in the filtered text: its next
-  // three kept bytes are "[" and two point letters. An E whose text ends before three kept
-  // bytes is asked again with the next block, unless it is the last (final).
+  // Whether an E seen so far starts an E item with a point in the filtered text, where the
+  // marks place it. An E with fewer than four filtered bytes from it is asked again with
+  // the next block, unless it is the last (final).
   void LookForRemovals(bool final) {
-    const unsigned char* const t = bytes_.Data();
     for (; !mayHoldRemovals_ && esLooked_ < sights_.es.size(); ++esLooked_) {
-      unsigned char next[3];
-      int found = 0;
-      for (std::size_t i = sights_.es[esLooked_] + 1; i < bytes_.Size() && found < 3; ++i) {
-        if (kKept.kept[t[i]] != 0) next[found++] = t[i];
-      }
-      if (found < 3 && !final) return;
-      mayHoldRemovals_ = found == 3 && next[0] == '[' && IsPointLetter(next[1]) &&
-                         IsPointLetter(next[2]);
+      const std::size_t at = FilteredAt(sights_.es[esLooked_]);
+      const std::size_t size = std::min<std::size_t>(4, filtered_.Size() - at);
+      if (size < 4 && !final) return;
+      mayHoldRemovals_ = MayHoldRemovals(filtered_.Data() + at, size);
     }
   }
 
